@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings file ($XDG_CONFIG_HOME/Veldmark/Horolux.conf on Linux).
+// Every write goes to the file at once; nothing is saved at exit.
+namespace settings {
+
+QString ReadString(const char* key, const QString& defaultValue);
+int ReadInt(const char* key, int defaultValue);
+void WriteString(const char* key, const QString& value);
+void WriteInt(const char* key, int value);
+
+// Reads each of the five settings with its default and writes it straight back,
+// so that all five exist after the first start.
+void EnsureAllExist();
+
+// Loads the five settings into the program-wide variables.
+void LoadIntoGlobals();
+
+// Where the settings live, for the README and for tests.
+QString FilePath();
+
+} // namespace settings

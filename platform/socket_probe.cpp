@@ -1,0 +1,20 @@
+#include "platform/socket_probe.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool CanCreateUdpSocket() {
+    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0) {
+        fd = ::socket(AF_INET6, SOCK_DGRAM, 0);
+    }
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+} // namespace platform

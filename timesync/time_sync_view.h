@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What the time query needs of the window, so that the query code never touches
+// a widget. The main frame implements it; tests implement it too.
+class ITimeSyncView {
+  public:
+    virtual ~ITimeSyncView() = default;
+
+    // Writes pane 0 of the status bar and repaints it at once.
+    virtual void ShowStatusText(const QString& text) = 0;
+    virtual void EnableQueryButton(bool enable) = 0;
+    virtual void EnableCorrectButton(bool enable) = 0;
+    // Gives the keyboard focus back to the window (the 3D view's keys).
+    virtual void TakeFocus() = 0;
+    // Closes the main window through the orderly close, after the current handler returns.
+    virtual void PostClose() = 0;
+    // Shows the maximum-delta warning box after the current handler returns.
+    virtual void PostDeltaWarning() = 0;
+};

@@ -1,0 +1,143 @@
+#include "ui/main_frame.h"
+
+#include "app/program_globals.h"
+#include "scene/gl_scene.h"
+#include "timesync/time_query.h"
+#include "timesync/watchdog_thread.h"
+#include "ui/control_ids.h"
+#include "ui/status_bar.h"
+#include "ui/window_texts.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(objectName);
+    button->setProperty(kControlIdProperty, id);
+    // Clicking a button must not keep the focus away from the 3D view's keys for long;
+    // the query start gives it back.
+    button->setFocusPolicy(Qt::ClickFocus);
+    return button;
+}
+} // namespace
+
+CMainFrame::CMainFrame() {
+    setObjectName("mainFrame");
+    setWindowTitle(QStringLiteral("%1 by %2").arg(kProductName, kMakerContact));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/horolux.svg")));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_wndStatusBar = new CStatusBar(this);
+    setStatusBar(m_wndStatusBar);
+
+    // Between the buttons the window is black until the scene draws over it.
+    m_pClient = new QWidget(this);
+    m_pClient->setObjectName("client");
+    m_pClient->setFocusPolicy(Qt::StrongFocus);
+    QPalette black = m_pClient->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_pClient->setPalette(black);
+    m_pClient->setAutoFillBackground(true);
+    m_pClient->installEventFilter(this);
+    setCentralWidget(m_pClient);
+
+    m_pScene = new CGLScene(m_pClient);
+    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery");
+    m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
+    connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
+    connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+
+    resize(kInitialWidth, kInitialHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+    }
+
+    m_tickTimer.setInterval(kTickPeriodMs);
+    connect(&m_tickTimer, &QTimer::timeout, this, &CMainFrame::OnTimer);
+    m_tickTimer.start();
+    m_pClient->setFocus();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pClient && event->type() == QEvent::Resize) {
+        OnSize();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnSize() {
+    // The status bar is laid out by the window; the client is the area above it.
+    const QRect client = m_pClient->rect();
+    m_pBtnQuery->setGeometry(client.left(), client.top(), client.width(), kButtonHeight);
+    m_pBtnCorrect->setGeometry(client.left(), client.bottom() + 1 - kButtonHeight, client.width(),
+                               kButtonHeight);
+    // The scene's rectangle keeps the Correct button's strip; the button lies over it.
+    const QRect sceneRect(QPoint(client.left(), client.top() + kButtonHeight),
+                          QPoint(client.right(), client.bottom()));
+    m_pScene->Resize(sceneRect);
+    m_pBtnQuery->raise();
+    m_pBtnCorrect->raise();
+}
+
+void CMainFrame::OnTimer() {
+    m_pScene->RenderFrame();
+    g_hEvents[kEventTimerTick].Set();
+    if (g_bAutoCorrect) {
+        g_bAutoCorrect = 0;
+        OnCorrectClock();
+        g_bExitWhenDone = 1;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    OnClose();
+    event->accept();
+}
+
+void CMainFrame::OnClose() {
+    if (m_bClosed) {
+        return;
+    }
+    m_bClosed = true;
+    m_tickTimer.stop();
+    StopWatchdogThread();
+}
+
+void CMainFrame::OnAppExit() {
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void CMainFrame::OnQueryTimebase() {
+    ::OnQueryTimebase(*this);
+}
+void CMainFrame::OnCorrectClock() {
+    ::OnCorrectClock(*this);
+}
+void CMainFrame::OnReset() {
+    ::OnReset(*this);
+}
+
+void CMainFrame::ShowStatusText(const QString& text) {
+    m_wndStatusBar->ShowPaneText(text);
+}
+void CMainFrame::EnableQueryButton(bool enable) {
+    m_pBtnQuery->setEnabled(enable);
+}
+void CMainFrame::EnableCorrectButton(bool enable) {
+    m_pBtnCorrect->setEnabled(enable);
+}
+void CMainFrame::TakeFocus() {
+    m_pClient->setFocus();
+}
+void CMainFrame::PostClose() {
+    OnAppExit();
+}
+void CMainFrame::PostDeltaWarning() {}

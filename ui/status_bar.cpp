@@ -1,0 +1,77 @@
+#include "ui/status_bar.h"
+
+#include "app/program_globals.h"
+#include "ui/control_ids.h"
+#include "ui/indicator_rules.h"
+#include "ui/window_texts.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace {
+// An unlit indicator keeps its width and shows no text.
+void Light(QLabel* pane, bool lit) {
+    const QString text = lit ? pane->property("indicatorText").toString() : QString();
+    if (pane->text() != text) {
+        pane->setText(text);
+    }
+}
+
+int PaneWidth(const QWidget* pane, const char* text) {
+    constexpr int kPaneBorder = 8;
+    return pane->fontMetrics().horizontalAdvance(QString::fromLatin1(text)) + kPaneBorder;
+}
+} // namespace
+
+CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
+    setObjectName("statusBar");
+    setProperty(kControlIdProperty, AFX_IDW_STATUS_BAR);
+    setSizeGripEnabled(false);
+
+    m_pMessage = new QLabel(this);
+    m_pMessage->setObjectName("pane0");
+    m_pMessage->setMinimumWidth(0);
+    m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    addWidget(m_pMessage, 1);
+
+    m_pProgress = new QProgressBar(this);
+    m_pProgress->setObjectName("progress");
+    m_pProgress->setProperty(kControlIdProperty, IDC_PROGRESS);
+    m_pProgress->setRange(kProgressMinimum, kProgressMaximum);
+    m_pProgress->setValue(kProgressMinimum);
+    m_pProgress->setTextVisible(false);
+    m_pProgress->setFixedWidth(PaneWidth(m_pProgress, kIndicatorProgressText));
+    addPermanentWidget(m_pProgress);
+
+    m_pTcp = AddIndicator(kIndicatorTcpText, ID_INDICATOR_TCP, "indicatorTCP");
+    m_pUdp = AddIndicator(kIndicatorUdpText, ID_INDICATOR_UDP, "indicatorUDP");
+    m_pSntp = AddIndicator(kIndicatorSntpText, ID_INDICATOR_SNTP, "indicatorSNTP");
+    UpdateIndicators();
+}
+
+QLabel* CStatusBar::AddIndicator(const char* text, int id, const char* objectName) {
+    auto* pane = new QLabel(this);
+    pane->setObjectName(objectName);
+    pane->setProperty(kControlIdProperty, id);
+    pane->setProperty("indicatorText", QString::fromLatin1(text));
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setFixedWidth(PaneWidth(pane, text));
+    addPermanentWidget(pane);
+    return pane;
+}
+
+void CStatusBar::ShowPaneText(const QString& text) {
+    m_pMessage->setText(text);
+    UpdateIndicators();
+    repaint();
+}
+
+QString CStatusBar::PaneText() const {
+    return m_pMessage->text();
+}
+
+void CStatusBar::UpdateIndicators() {
+    Light(m_pTcp, IsTcpIndicatorLit(g_strProtocol, g_strSocketType));
+    Light(m_pUdp, IsUdpIndicatorLit(g_strProtocol, g_strSocketType));
+    Light(m_pSntp, IsSntpIndicatorLit(g_strProtocol, g_strSocketType));
+}
