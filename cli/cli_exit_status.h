@@ -1,0 +1,8 @@
+#pragma once
+
+// Exit statuses of horolux-cli and of horolux run without a display.
+inline constexpr int kExitAnswered = 0;
+inline constexpr int kExitNoAnswer = 1;
+inline constexpr int kExitBogusReply = 2;
+inline constexpr int kExitClockNotSet = 3;
+inline constexpr int kExitUsage = 64;

@@ -1,0 +1,126 @@
+#include "cli/cli_options.h"
+
+#include "app/settings_keys.h"
+#include "cli/cli_exit_status.h"
+
+namespace {
+
+struct ProtocolChoice {
+    const char* name;
+    const char* protocol;
+    const char* socketType;
+};
+constexpr ProtocolChoice kProtocolChoices[] = {
+    {"sntp", kProtocolSntp, kSocketUdp},
+    {"time-tcp", kProtocolTime, kSocketTcp},
+    {"time-udp", kProtocolTime, kSocketUdp},
+};
+
+CliUsageError Error(const QString& text) {
+    return CliUsageError{text};
+}
+
+} // namespace
+
+std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& arguments) {
+    CliOptions options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        std::optional<QString> inlineValue;
+        if (name.startsWith(QLatin1String("--")) && name.contains(QLatin1Char('='))) {
+            inlineValue = name.section(QLatin1Char('='), 1);
+            name = name.section(QLatin1Char('='), 0, 0);
+        }
+        auto takesValue = [&]() -> std::optional<QString> {
+            if (inlineValue) {
+                return inlineValue;
+            }
+            if (i + 1 < arguments.size()) {
+                return arguments[++i];
+            }
+            return std::nullopt;
+        };
+        auto isFlag = [&](const char* flag) { return name == QLatin1String(flag) && !inlineValue; };
+
+        if (isFlag("--help") || isFlag("-h")) {
+            options.help = true;
+        } else if (isFlag("--version")) {
+            options.version = true;
+        } else if (isFlag("--correct")) {
+            options.correct = true;
+        } else if (isFlag("--json")) {
+            options.json = true;
+        } else if (name == QLatin1String("--server")) {
+            const auto value = takesValue();
+            if (!value || value->isEmpty()) {
+                return Error(QStringLiteral("--server needs a host name or address"));
+            }
+            options.server = *value;
+        } else if (name == QLatin1String("--protocol")) {
+            const auto value = takesValue();
+            const ProtocolChoice* found = nullptr;
+            for (const ProtocolChoice& choice : kProtocolChoices) {
+                if (value && *value == QLatin1String(choice.name)) {
+                    found = &choice;
+                }
+            }
+            if (!found) {
+                return Error(QStringLiteral("--protocol takes sntp, time-tcp or time-udp"));
+            }
+            options.protocol = QString::fromLatin1(found->protocol);
+            options.socketType = QString::fromLatin1(found->socketType);
+        } else if (name == QLatin1String("--port")) {
+            const auto value = takesValue();
+            bool ok = false;
+            const int port = value ? value->toInt(&ok) : 0;
+            if (!ok || port < 1 || port > 65535) {
+                return Error(QStringLiteral("--port takes a number from 1 to 65535"));
+            }
+            options.port = port;
+        } else if (name == QLatin1String("--timeout")) {
+            const auto value = takesValue();
+            bool ok = false;
+            const double seconds = value ? value->toDouble(&ok) : 0.0;
+            if (!ok || !(seconds > 0.0) || seconds > 86400.0) {
+                return Error(QStringLiteral("--timeout takes a number of seconds above 0"));
+            }
+            options.timeoutSeconds = seconds;
+        } else {
+            return Error(QStringLiteral("unknown argument '%1'").arg(arguments[i]));
+        }
+    }
+    return options;
+}
+
+QString CliHelpText() {
+    return QStringLiteral(
+               "Usage: horolux-cli [--server HOST] [--protocol sntp|time-tcp|time-udp] [--port N]\n"
+               "                   [--correct] [--timeout SECONDS] [--json] [--help] [--version]\n"
+               "\n"
+               "Asks a time server for the time and prints how far the system clock is off.\n"
+               "Server, protocol and transport default to Horolux's stored settings; options\n"
+               "change them for this run only and are never written back.\n"
+               "\n"
+               "  --server HOST       host name, IPv4 or IPv6 address of the time server\n"
+               "  --protocol P        sntp (UDP port 123), time-tcp or time-udp (RFC 868, port "
+               "37)\n"
+               "  --port N            another server port (the protocol's own by default)\n"
+               "  --correct           set the system clock to the server's time (needs the\n"
+               "                      right to set the clock: root or CAP_SYS_TIME)\n"
+               "  --timeout SECONDS   give up after this long (default 60); a silent server\n"
+               "                      is asked again about every 4 seconds until then\n"
+               "  --json              print one JSON object instead of the text line\n"
+               "  --help, --version   print this help or the version and exit\n"
+               "\n"
+               "Exit status:\n"
+               "  %1  answered (and, with --correct, the clock was set)\n"
+               "  %2  no answer before the time-out, or the server could not be reached\n"
+               "  %3  the server's reply was bogus\n"
+               "  %4  the clock could not be set (the reason is printed)\n"
+               "  %5  bad usage\n")
+        .arg(kExitAnswered)
+        .arg(kExitNoAnswer)
+        .arg(kExitBogusReply)
+        .arg(kExitClockNotSet)
+        .arg(kExitUsage);
+}
