@@ -72,8 +72,9 @@ void CGLScene::ApplyResize() {
         const std::string text = FormatClockText(m_clock());
         m_nFontHeight = glyph::FitFontHeight(glyph::TextAdvances(*m_pFont, text),
                                              m_pFont->CellUnits(), rect.width(), rect.height());
+        const double deviationPixels = kGlyphDeviationPixels / devicePixelRatioF();
         CompileGlyphLists(*m_pFont, m_nFontListBase,
-                          glyph::DeviationInEms(*m_pFont, m_nFontHeight, kGlyphDeviationPixels),
+                          glyph::DeviationInEms(*m_pFont, m_nFontHeight, deviationPixels),
                           kGlyphExtrusion);
     }
 
@@ -81,8 +82,9 @@ void CGLScene::ApplyResize() {
     // bottom edges, so the strip above the rectangle counts as part of the view.
     const int right = rect.x() + rect.width();
     const int bottom = rect.y() + rect.height();
-    m_rcViewport = QRect(0, 0, right, bottom);
-    glViewport(0, 0, right, bottom);
+    const qreal scale = devicePixelRatioF(); // the framebuffer counts device pixels
+    m_rcViewport = QRect(0, 0, qRound(right * scale), qRound(bottom * scale));
+    glViewport(0, 0, m_rcViewport.width(), m_rcViewport.height());
     m_dAspect = static_cast<double>(right) / static_cast<double>(bottom);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -73,7 +73,7 @@ TEST_F(Viewpoint, HomeEndsTheFlyInAtOnce) {
 
 TEST_F(Viewpoint, KeysDuringTheFlyInShowNothing) {
     g_bTextOnly = 1;
-    g_nFlyInStep = 30; // close enough for the text to show
+    g_nFlyInStep = 50; // close enough for the text to show
     m_frame->OnTimer();
     m_frame->OnTimer();
     const QImage undisturbed = Frame();
@@ -81,7 +81,7 @@ TEST_F(Viewpoint, KeysDuringTheFlyInShowNothing) {
     // Far out, yet the text already shows.
     EXPECT_GT(LitPixels(undisturbed), 50);
 
-    g_nFlyInStep = 30;
+    g_nFlyInStep = 50;
     m_frame->OnTimer();
     for (Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_PageUp}) {
         QTest::keyClick(Client(), key);
