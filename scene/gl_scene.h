@@ -45,7 +45,6 @@ class CGLScene : public QOpenGLWidget {
     GLuint FontListBase() const { return m_nFontListBase; }
     const std::array<GLuint, kModelPartCount>& ModelLists() const { return m_nModelList; }
     int FontHeight() const { return m_nFontHeight; }
-    bool HasFont() const { return m_pFont != nullptr; }
     QRect ViewportRect() const { return m_rcViewport; }
     double Aspect() const { return m_dAspect; }
     long FramesDrawn() const { return m_nFramesDrawn; }
