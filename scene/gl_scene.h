@@ -1,20 +1,77 @@
 #pragma once
 
+#include "scene/fly_in_path.h"
+#include "scene/model_list.h"
+#include "scene/scene_values.h"
+
 #include <QOpenGLWidget>
 #include <QRect>
+#include <array>
+#include <ctime>
+#include <functional>
+#include <memory>
 
-// The 3D view between the two buttons.
+namespace glyph {
+class CGlyphFont;
+}
+
+// The 3D view between the two buttons: the clock text as extruded glyphs in front of the
+// model, seen from an eye that looks at a fixed point. It draws only when told to
+// (one frame per timer tick); Qt then composes the finished frame into the window.
 class CGLScene : public QOpenGLWidget {
     Q_OBJECT
   public:
+    using Clock = std::function<std::time_t()>;
+
     explicit CGLScene(QWidget* parent);
     ~CGLScene() override;
 
-    // Takes the drawing rectangle in the parent's coordinates; it may be empty or inverted.
+    // Takes the drawing rectangle in the parent's coordinates (it may be empty or inverted):
+    // fits the font to the clock text of the moment, rebuilds the glyphs, and sets the
+    // viewport, projection, light and view. A rectangle without area changes nothing.
     void Resize(const QRect& rect);
-    // Draws one frame now.
-    void RenderFrame();
+    // Moves the eye and loads the view looking at the fixed point; refuses an eye on the
+    // vertical line through that point. Draws nothing.
+    void SetEye(float x, float y, float z);
+    // Draws one frame and presents it.
+    void RenderFrame(bool bTextOnly);
+
+    // The clock that the text shows; tests put their own.
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+
+    // State for the frame and for tests.
+    bool IsBuilt() const { return m_bBuilt; }
+    std::array<float, 3> Eye() const { return {m_fEyeX, m_fEyeY, m_fEyeZ}; }
+    GLuint FontListBase() const { return m_nFontListBase; }
+    const std::array<GLuint, kModelPartCount>& ModelLists() const { return m_nModelList; }
+    int FontHeight() const { return m_nFontHeight; }
+    QRect ViewportRect() const { return m_rcViewport; }
+    double Aspect() const { return m_dAspect; }
+    long FramesDrawn() const { return m_nFramesDrawn; }
 
   protected:
+    void initializeGL() override;
     void paintGL() override;
+
+  private:
+    void ApplyResize();
+    void LoadView();
+    void DrawTimeText(GLuint listBase, const SceneMaterial& material);
+    void DrawModelList(GLuint list, const SceneMaterial& material);
+
+    // The first tick puts the eye on the fly-in path; until then it waits at its start.
+    float m_fEyeX = g_FlyInPath[0][0];
+    float m_fEyeY = g_FlyInPath[0][1];
+    float m_fEyeZ = g_FlyInPath[0][2];
+    std::unique_ptr<glyph::CGlyphFont> m_pFont;
+    double m_dAspect = 1.0;
+    GLuint m_nFontListBase = 0;
+    std::array<GLuint, kModelPartCount> m_nModelList{};
+
+    Clock m_clock;
+    QRect m_rcDrawing;     // the last rectangle with area
+    QRect m_rcViewport;    // x, y, width, height as given to glViewport
+    int m_nFontHeight = 0; // fitted at the last resize
+    bool m_bBuilt = false; // the context exists and the lists are allocated
+    long m_nFramesDrawn = 0;
 };

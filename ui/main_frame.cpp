@@ -6,10 +6,12 @@
 #include "timesync/watchdog_thread.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
+#include "ui/viewpoint_keys.h"
 #include "ui/window_texts.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -70,6 +72,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pClient && event->type() == QEvent::Resize) {
         OnSize();
     }
+    if (watched == m_pClient && event->type() == QEvent::KeyPress) {
+        // Every key stops here: the viewpoint keys act, all others do nothing.
+        OnKeyDown(static_cast<QKeyEvent*>(event)->key());
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -88,13 +95,20 @@ void CMainFrame::OnSize() {
 }
 
 void CMainFrame::OnTimer() {
-    m_pScene->RenderFrame();
+    StepFlyIn(*m_pScene);
+    m_pScene->RenderFrame(g_bTextOnly != 0);
     g_hEvents[kEventTimerTick].Set();
     if (g_bAutoCorrect) {
         g_bAutoCorrect = 0;
         OnCorrectClock();
         g_bExitWhenDone = 1;
     }
+    // Ticks missed during a long frame are not made up: QTimer fires once after a stall
+    // and counts on from then, so nothing queued needs dropping.
+}
+
+void CMainFrame::OnKeyDown(int key) {
+    OnViewpointKey(*m_pScene, key);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -33,6 +33,8 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void OnCorrectClock();
     void OnReset();
     void OnAppExit();
+    // One tick of the 200 ms timer: fly-in step, one frame, the worker's tick.
+    void OnTimer();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,7 +42,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
   private:
     void OnSize();
-    void OnTimer();
+    void OnKeyDown(int key);
     void OnClose();
 
     QWidget* m_pClient = nullptr;
