@@ -2,6 +2,7 @@
 #include "app/program_globals.h"
 #include "app/time_sync_app.h"
 #include "tests/support/settings_sandbox.h"
+#include "tests/support/wait_until.h"
 #include "timesync/watchdog_thread.h"
 #include "ui/main_frame.h"
 
@@ -72,7 +73,7 @@ TEST_F(MainFrameTest, LayoutFollowsEveryResize) {
                              QSize(200, 45), QSize(640, 480)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
         m_frame->resize(size);
-        QTRY_COMPARE_WITH_TIMEOUT(m_frame->size(), size, 2000);
+        ASSERT_TRUE(WaitUntil([&] { return m_frame->size() == size; }, 2000));
         QCoreApplication::processEvents();
         const QRect client = Client()->rect();
         EXPECT_EQ(query->geometry(), QRect(0, 0, client.width(), 20));
@@ -99,7 +100,7 @@ TEST_F(MainFrameTest, CloseWithNoWorkerEndsPromptly) {
     QPointer<CMainFrame> frame = m_frame;
     frame->OnAppExit();
     // The frame deletes itself once closed; a hang would show as a time-out here.
-    QTRY_VERIFY_WITH_TIMEOUT(frame.isNull(), 1000);
+    ASSERT_TRUE(WaitUntil([&] { return frame.isNull(); }, 1000));
     EXPECT_EQ(g_pWatchdogThread, nullptr);
     EXPECT_EQ(g_bStopWatchdog.load(), 1);
     g_bStopWatchdog = 0;

@@ -7,6 +7,7 @@
 #include "scene/fly_in_path.h"
 #include "scene/gl_scene.h"
 #include "tests/support/settings_sandbox.h"
+#include "tests/support/wait_until.h"
 #include "ui/main_frame.h"
 
 #include <GL/gl.h>
@@ -30,20 +31,6 @@ inline std::time_t LocalTimeOfDay(int hour, int minute, int second) {
     fields.tm_sec = second;
     fields.tm_isdst = -1;
     return std::mktime(&fields);
-}
-
-// Bounded polling that keeps the event loop running (Qt's QTRY_ macros report to Qt Test,
-// not to GoogleTest).
-template <typename Condition> bool WaitUntil(Condition condition, int timeoutMs = 5000) {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!condition()) {
-        if (elapsed.elapsed() > timeoutMs) {
-            return false;
-        }
-        QTest::qWait(10);
-    }
-    return true;
 }
 
 // A pixel that is not (nearly) the black background.
