@@ -161,7 +161,13 @@ CTemplateDialog::CTemplateDialog(const DialogTemplate& dialogTemplate, QWidget* 
 }
 
 int CTemplateDialog::DoModal() {
-    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    const int result = exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    // The keyboard goes back to the window the dialog belongs to, also on desktops
+    // whose window manager would not hand it back.
+    if (QWidget* parent = parentWidget(); parent && parent->window()->isVisible()) {
+        parent->window()->activateWindow();
+    }
+    return result;
 }
 
 void CTemplateDialog::OnOK() {
