@@ -1,4 +1,5 @@
 #include "app/time_sync_app.h"
+#include "ui/main_frame.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -37,5 +38,8 @@ int main(int argc, char** argv) {
     if (!app.InitInstance(arguments.join(QLatin1Char(' ')))) {
         return 1;
     }
+    // The program ends with its main window, also when that was hidden in the tray
+    // (Qt only quits by itself when the last visible window closes).
+    QObject::connect(app.MainWindow(), &QObject::destroyed, &application, &QCoreApplication::quit);
     return QApplication::exec();
 }

@@ -6,3 +6,4 @@ install(FILES res/icons/horolux.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/h
 install(FILES ${HOROLUX_ICON_PNG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps
     RENAME horolux.png)
 install(FILES dist/horolux.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES res/help/index.html DESTINATION ${CMAKE_INSTALL_DATADIR}/horolux/help)

@@ -4,6 +4,7 @@
 #include "scene/gl_scene.h"
 #include "timesync/time_query.h"
 #include "timesync/watchdog_thread.h"
+#include "ui/command_ui.h"
 #include "ui/control_ids.h"
 #include "ui/status_bar.h"
 #include "ui/viewpoint_keys.h"
@@ -53,6 +54,8 @@ CMainFrame::CMainFrame() {
     m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+    // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
+    m_pCommandUi = new CCommandUi(*this);
 
     resize(kInitialWidth, kInitialHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

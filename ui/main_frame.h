@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+class CCommandUi;
 class CGLScene;
 class CStatusBar;
 class QPushButton;
@@ -19,6 +20,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
     CGLScene* Scene() const { return m_pScene; }
+    CCommandUi* CommandUi() const { return m_pCommandUi; }
 
     // ITimeSyncView
     void ShowStatusText(const QString& text) override;
@@ -50,6 +52,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     QPushButton* m_pBtnCorrect = nullptr;
     CStatusBar* m_wndStatusBar = nullptr;
     CGLScene* m_pScene = nullptr;
+    CCommandUi* m_pCommandUi = nullptr;
     QTimer m_tickTimer;
     bool m_bClosed = false;
 };

@@ -34,6 +34,13 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pMessage, 1);
 
+    m_pPrompt = new QLabel(this);
+    m_pPrompt->setObjectName("panePrompt");
+    m_pPrompt->setMinimumWidth(0);
+    m_pPrompt->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    addWidget(m_pPrompt, 1);
+    m_pPrompt->hide();
+
     m_pProgress = new QProgressBar(this);
     m_pProgress->setObjectName("progress");
     m_pProgress->setProperty(kControlIdProperty, IDC_PROGRESS);
@@ -68,6 +75,25 @@ void CStatusBar::ShowPaneText(const QString& text) {
 
 QString CStatusBar::PaneText() const {
     return m_pMessage->text();
+}
+
+void CStatusBar::ShowPrompt(const QString& prompt) {
+    m_pPrompt->setText(prompt);
+    if (m_pPrompt->isHidden()) {
+        m_pMessage->hide();
+        m_pPrompt->show();
+    }
+    repaint();
+}
+
+void CStatusBar::EndPrompt() {
+    if (m_pPrompt->isHidden()) {
+        return;
+    }
+    m_pPrompt->hide();
+    m_pPrompt->clear();
+    m_pMessage->show();
+    repaint();
 }
 
 void CStatusBar::UpdateIndicators() {

@@ -15,6 +15,10 @@ class CStatusBar : public QStatusBar {
     // Writes pane 0 and repaints the bar at once, with the indicators brought up to date.
     void ShowPaneText(const QString& text);
     QString PaneText() const;
+    // While a menu is open, pane 0 gives way to the prompt of the highlighted item
+    // (empty for submenus); EndPrompt brings back the text the pane held.
+    void ShowPrompt(const QString& prompt);
+    void EndPrompt();
     // Lights the indicators from the protocol settings.
     void UpdateIndicators();
     QProgressBar* Progress() const { return m_pProgress; }
@@ -23,6 +27,7 @@ class CStatusBar : public QStatusBar {
     QLabel* AddIndicator(const char* text, int id, const char* objectName);
 
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pPrompt = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QLabel* m_pTcp = nullptr;
     QLabel* m_pUdp = nullptr;

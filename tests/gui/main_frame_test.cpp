@@ -2,7 +2,7 @@
 #include "app/program_globals.h"
 #include "app/time_sync_app.h"
 #include "tests/support/settings_sandbox.h"
-#include "tests/support/wait_until.h"
+#include "tests/support/wait.h"
 #include "timesync/watchdog_thread.h"
 #include "ui/main_frame.h"
 
@@ -70,7 +70,7 @@ TEST_F(MainFrameTest, LayoutFollowsEveryResize) {
     const int progressWidth = progress->width();
     // The last sizes leave less room than the two buttons need together.
     for (const QSize size : {QSize(500, 300), QSize(1000, 700), QSize(320, 120), QSize(260, 60),
-                             QSize(200, 45), QSize(640, 480)}) {
+                             QSize(200, 50), QSize(640, 480)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
         m_frame->resize(size);
         ASSERT_TRUE(WaitUntil([&] { return m_frame->size() == size; }, 2000));

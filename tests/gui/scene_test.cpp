@@ -148,7 +148,7 @@ TEST_F(SceneContext, TinyWindowStillDrawsAndRecovers) {
     GoHome();
     const QImage normal = Frame();
     // Smaller than the two buttons together: the rectangle may lose its area.
-    for (const QSize size : {QSize(200, 45), QSize(200, 30), QSize(500, 300)}) {
+    for (const QSize size : {QSize(200, 60), QSize(200, 50), QSize(500, 300)}) {
         ResizeFrame(size);
         m_frame->OnTimer();
     }

@@ -7,7 +7,7 @@
 #include "scene/fly_in_path.h"
 #include "scene/gl_scene.h"
 #include "tests/support/settings_sandbox.h"
-#include "tests/support/wait_until.h"
+#include "tests/support/wait.h"
 #include "ui/main_frame.h"
 
 #include <GL/gl.h>

@@ -1,0 +1,122 @@
+#pragma once
+
+// A started Horolux main window on the sandbox's display with a settings file of its
+// own, and the helpers the window tests share: actions by objectName, modal dialogs
+// answered from a timer, bounded waits.
+#include "app/program_globals.h"
+#include "app/time_sync_app.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/settings_sandbox.h"
+#include "tests/support/wait.h"
+#include "ui/command_ui.h"
+#include "ui/main_frame.h"
+#include "ui/main_menus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+class StartedFrame {
+  public:
+    // Writes the settings file first when content is given, then starts the program.
+    explicit StartedFrame(const QByteArray& settingsContent = {}) {
+        if (!settingsContent.isEmpty()) {
+            m_settings.Write(settingsContent);
+        }
+        Start();
+    }
+    ~StartedFrame() { Close(); }
+
+    // Closes the window as Exit does and starts the program again on the same file.
+    void Restart() {
+        Close();
+        m_app = std::make_unique<CTimeSyncApp>();
+        Start();
+    }
+
+    CMainFrame& Frame() const { return *m_frame; }
+    CMainMenus& Menus() const { return m_frame->CommandUi()->Menus(); }
+    const SettingsSandbox& Settings() const { return m_settings; }
+
+    QAction* Action(CMainMenus::Which menu, int id) const { return Menus().Action(menu, id); }
+    QString PaneText() const { return Child<QLabel>("pane0")->text(); }
+    template <typename T> T* Child(const char* name) const {
+        return m_frame->findChild<T*>(QLatin1String(name));
+    }
+
+  private:
+    void Start() {
+        g_bAutoCorrect = 0;
+        g_bExitWhenDone = 0;
+        ASSERT_TRUE(m_app->InitInstance(QString()));
+        m_frame = m_app->MainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
+    }
+    void Close() {
+        if (m_frame) {
+            QPointer<CMainFrame> frame = m_frame;
+            frame->close();
+            ASSERT_EVENTUALLY(frame.isNull(), 2000);
+        }
+        g_bStopWatchdog = 0;
+    }
+
+    SettingsSandbox m_settings;
+    std::unique_ptr<CTimeSyncApp> m_app = std::make_unique<CTimeSyncApp>();
+    QPointer<CMainFrame> m_frame;
+};
+
+// Answers the modal dialog with the given objectName once it is open, from inside the
+// event loop that runs it. If it never opens, or the answer leaves it open, the dialog
+// is rejected after the time-out so that no test hangs; Seen() tells what happened.
+class ModalAnswer : public QObject {
+  public:
+    ModalAnswer(const char* objectName, std::function<void(QDialog&)> answer, int timeoutMs = 5000)
+        : m_name(QLatin1String(objectName)), m_answer(std::move(answer)), m_timeoutMs(timeoutMs) {
+        m_clock.start();
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
+        m_timer.start();
+    }
+    bool Seen() const { return m_seen; }
+    bool TimedOut() const { return m_timedOut; }
+
+  private:
+    void Poll() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == m_name && dialog->isVisible()) {
+            if (!m_seen) {
+                m_seen = true;
+                m_answer(*dialog);
+                return;
+            }
+        }
+        if (m_clock.elapsed() > m_timeoutMs) {
+            m_timedOut = dialog != nullptr || !m_seen;
+            if (dialog) {
+                dialog->reject();
+            }
+            m_timer.stop();
+        } else if (m_seen && !dialog) {
+            m_timer.stop();
+        }
+    }
+
+    QString m_name;
+    std::function<void(QDialog&)> m_answer;
+    int m_timeoutMs;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    bool m_seen = false;
+    bool m_timedOut = false;
+};

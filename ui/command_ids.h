@@ -1,0 +1,28 @@
+#pragma once
+
+// Command identifiers of the menu items and the F1 key. The numbers are the ones the
+// menus have always carried, kept as the "commandId" property of every action.
+inline constexpr int ID_PROTOCOL_TIMETCP = 40009;
+inline constexpr int ID_TIMEBASE_PRIMARY = 40010;
+inline constexpr int ID_PROTOCOL_TIMEUDP = 40011;
+inline constexpr int ID_TIMEBASE_BACKUP = 40012;
+inline constexpr int ID_TIMEBASE_ALTERNATE = 40013;
+inline constexpr int ID_PROTOCOL_SNTP = 40016;
+inline constexpr int ID_RESET = 40017;
+inline constexpr int ID_OPTIONS_MINIMIZETOTRAY = 40019;
+inline constexpr int ID_TRAY_CORRECTCLOCK = 40020;
+inline constexpr int ID_HELP_WHATTODO = 40021;
+inline constexpr int ID_TIMEBASE_BROWSELIST = 40022;
+inline constexpr int ID_HELP_ABOUT = 40023;
+inline constexpr int ID_HELP_HOMEPAGE = 40025;
+inline constexpr int ID_HELP_HELPPAGE = 40026;
+inline constexpr int ID_BACKDROP_TEXTONLY = 40032;
+inline constexpr int ID_BACKDROP_GRAPHICS = 40033;
+inline constexpr int ID_APP_EXIT = 57665;
+
+// Identifiers of the three menus.
+inline constexpr int IDR_MAINMENU = 101;
+inline constexpr int IDR_POPUPMENU = 105;
+inline constexpr int IDR_TRAYMENU = 123;
+
+inline constexpr const char* kCommandIdProperty = "commandId";

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <span>
+
+// The three dialogs as templates: every size and place is in dialog units, which
+// scale with the dialog's font (a quarter of the average character width across,
+// an eighth of the character height down).
+enum class ControlKind {
+    DefPushButton, // the button that Enter presses
+    PushButton,
+    Edit,
+    GroupBox,
+    TextLeft,
+    TextCenter,
+    TextCenterSunken,
+};
+
+struct DialogControl {
+    ControlKind kind;
+    int id; // -1 for the texts and frames that no code addresses
+    int x, y, width, height;
+    const char* text;
+};
+
+struct DialogTemplate {
+    int id;
+    const char* objectName;
+    int width, height;
+    const char* title; // nullptr: no caption bar
+    int fontPoints;
+    std::span<const DialogControl> controls; // in tab order
+};
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDC_TIMEBASE_EDIT = 1001;
+inline constexpr int IDD_ALTERNATE_TIMEBASE = 118;
+inline constexpr int IDD_USAGE_NOTES = 122;
+inline constexpr int IDD_ABOUTBOX = 130;
+
+extern const DialogTemplate kAlternateTimebaseTemplate;
+extern const DialogTemplate kUsageNotesTemplate;
+extern const DialogTemplate kAboutTemplate;

@@ -1,0 +1,170 @@
+#include "ui/option_commands.h"
+
+#include "app/program_globals.h"
+#include "app/settings_keys.h"
+#include "app/settings_store.h"
+#include "app/timebase_hosts.h"
+#include "timesync/time_sync_view.h"
+#include "ui/about_dlg.h"
+#include "ui/alternate_timebase_dlg.h"
+#include "ui/command_ids.h"
+#include "ui/dialog_templates.h"
+#include "ui/main_menus.h"
+#include "ui/option_texts.h"
+#include "ui/tray_icon.h"
+#include "ui/usage_notes_dlg.h"
+#include "ui/web_links.h"
+
+#include <QDesktopServices>
+
+COptionCommands::COptionCommands(QWidget& frame, CMainMenus& menus, ITimeSyncView& view,
+                                 CTrayIcon& tray)
+    : openUrl(&QDesktopServices::openUrl), m_frame(frame), m_menus(menus), m_view(view),
+      m_tray(tray) {}
+
+bool COptionCommands::Dispatch(int id) {
+    switch (id) {
+    case ID_PROTOCOL_TIMEUDP:
+        OnProtocolTimeUdp();
+        return true;
+    case ID_PROTOCOL_TIMETCP:
+        OnProtocolTimeTcp();
+        return true;
+    case ID_PROTOCOL_SNTP:
+        OnProtocolSntp();
+        return true;
+    case ID_TIMEBASE_PRIMARY:
+        OnTimebasePrimary();
+        return true;
+    case ID_TIMEBASE_BACKUP:
+        OnTimebaseBackup();
+        return true;
+    case ID_TIMEBASE_ALTERNATE:
+        OnTimebaseAlternate();
+        return true;
+    case ID_TIMEBASE_BROWSELIST:
+        OnBrowseTimebaseList();
+        return true;
+    case ID_BACKDROP_TEXTONLY:
+        OnBackdropTextOnly();
+        return true;
+    case ID_BACKDROP_GRAPHICS:
+        OnBackdropGraphics();
+        return true;
+    case ID_OPTIONS_MINIMIZETOTRAY:
+        OnMinimizeToTray();
+        return true;
+    case ID_HELP_ABOUT:
+        OnHelpAbout();
+        return true;
+    case ID_HELP_WHATTODO:
+        OnHelpWhatToDo();
+        return true;
+    case ID_HELP_HELPPAGE:
+        OnBrowseHelpPage();
+        return true;
+    case ID_HELP_HOMEPAGE:
+        OnBrowseHomePage();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void COptionCommands::SelectProtocol(int checkedId, const char* socketType, const char* protocol,
+                                     const char* confirmation) {
+    // A query in progress keeps its protocol; the next one uses the new values.
+    for (const int id : {ID_PROTOCOL_TIMEUDP, ID_PROTOCOL_TIMETCP, ID_PROTOCOL_SNTP}) {
+        m_menus.Check(id, id == checkedId);
+    }
+    g_strSocketType = QString::fromLatin1(socketType);
+    g_strProtocol = QString::fromLatin1(protocol);
+    settings::WriteString(kKeySocketType, g_strSocketType);
+    settings::WriteString(kKeyProtocol, g_strProtocol);
+    m_view.ShowStatusText(QString::fromLatin1(confirmation));
+}
+
+void COptionCommands::OnProtocolTimeUdp() {
+    SelectProtocol(ID_PROTOCOL_TIMEUDP, kSocketUdp, kProtocolTime, kTimeUdpSelectedText);
+}
+
+void COptionCommands::OnProtocolTimeTcp() {
+    SelectProtocol(ID_PROTOCOL_TIMETCP, kSocketTcp, kProtocolTime, kTimeTcpSelectedText);
+}
+
+void COptionCommands::OnProtocolSntp() {
+    SelectProtocol(ID_PROTOCOL_SNTP, kSocketUdp, kProtocolSntp, kSntpSelectedText);
+}
+
+void COptionCommands::SelectTimebase(const char* host) {
+    g_strTimeBase = QString::fromLatin1(host);
+    settings::WriteString(kKeyTimeBase, g_strTimeBase);
+    m_view.ShowStatusText(g_strTimeBase + QLatin1String(kTimebaseSelectedSuffix));
+}
+
+void COptionCommands::OnTimebasePrimary() {
+    SelectTimebase(kPrimaryTimebase);
+}
+
+void COptionCommands::OnTimebaseBackup() {
+    SelectTimebase(kBackupTimebase);
+}
+
+void COptionCommands::OnTimebaseAlternate() {
+    // Seeded from the file, not from memory: the two differ only if a write failed.
+    CAlternateTimebaseDlg dialog(settings::ReadString(kKeyTimeBase, QString()), &m_frame);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    settings::WriteString(kKeyTimeBase, dialog.m_strTimebase);
+    m_view.ShowStatusText(QString::fromLatin1(kAlternateSelectedText));
+    g_strTimeBase = dialog.m_strTimebase;
+}
+
+void COptionCommands::SelectBackdrop(int textOnly) {
+    // The scene reads the setting at every frame.
+    g_bTextOnly = textOnly;
+    settings::WriteInt(kKeyTextOnly, textOnly);
+    m_menus.Check(ID_BACKDROP_TEXTONLY, textOnly != 0);
+    m_menus.Check(ID_BACKDROP_GRAPHICS, textOnly == 0);
+}
+
+void COptionCommands::OnBackdropTextOnly() {
+    SelectBackdrop(1);
+}
+
+void COptionCommands::OnBackdropGraphics() {
+    SelectBackdrop(0);
+}
+
+void COptionCommands::OnMinimizeToTray() {
+    g_bMinimizeToTray = g_bMinimizeToTray == 0 ? 1 : 0;
+    settings::WriteInt(kKeyMinimizeToTray, g_bMinimizeToTray);
+    m_menus.Check(ID_OPTIONS_MINIMIZETOTRAY, g_bMinimizeToTray != 0);
+    // Switching on shows no icon until the next minimize; switching off removes it.
+    if (g_bMinimizeToTray == 0) {
+        m_tray.Remove();
+    }
+}
+
+void COptionCommands::OnHelpAbout() {
+    CAboutDlg dialog(&m_frame);
+    dialog.DoModal();
+}
+
+void COptionCommands::OnHelpWhatToDo() {
+    CUsageNotesDlg dialog(&m_frame);
+    dialog.DoModal();
+}
+
+void COptionCommands::OnBrowseTimebaseList() {
+    openUrl(QUrl(QString::fromLatin1(kTimebaseListUrl)));
+}
+
+void COptionCommands::OnBrowseHomePage() {
+    openUrl(QUrl(QString::fromLatin1(kHomePageUrl)));
+}
+
+void COptionCommands::OnBrowseHelpPage() {
+    openUrl(HelpPageUrl());
+}

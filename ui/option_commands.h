@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QUrl>
+#include <functional>
+
+class CMainMenus;
+class CTrayIcon;
+class ITimeSyncView;
+class QWidget;
+
+// The handlers of the option and help commands. Each setting change is made in memory,
+// written to the settings file and mirrored in the check marks of both menus that
+// carry the Options popup, all in the same step.
+class COptionCommands {
+  public:
+    COptionCommands(QWidget& frame, CMainMenus& menus, ITimeSyncView& view, CTrayIcon& tray);
+
+    // Hands a URL to the desktop's browser; replaceable in tests.
+    std::function<bool(const QUrl&)> openUrl;
+
+    // Runs the handler of an option or help command; false for any other id.
+    bool Dispatch(int id);
+
+    void OnProtocolTimeUdp();
+    void OnProtocolTimeTcp();
+    void OnProtocolSntp();
+    void OnTimebasePrimary();
+    void OnTimebaseBackup();
+    void OnTimebaseAlternate();
+    void OnBrowseTimebaseList();
+    void OnBackdropTextOnly();
+    void OnBackdropGraphics();
+    void OnMinimizeToTray();
+    void OnHelpAbout();
+    void OnHelpWhatToDo();
+    void OnBrowseHelpPage();
+    void OnBrowseHomePage();
+
+  private:
+    void SelectProtocol(int checkedId, const char* socketType, const char* protocol,
+                        const char* confirmation);
+    void SelectTimebase(const char* host);
+    void SelectBackdrop(int textOnly);
+
+    QWidget& m_frame;
+    CMainMenus& m_menus;
+    ITimeSyncView& m_view;
+    CTrayIcon& m_tray;
+};

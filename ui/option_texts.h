@@ -1,0 +1,8 @@
+#pragma once
+
+// What pane 0 says after an option command.
+inline constexpr const char* kTimeTcpSelectedText = "Time Protocol with Streams selected";
+inline constexpr const char* kTimeUdpSelectedText = "Time Protocol with Datagrams selected";
+inline constexpr const char* kSntpSelectedText = "Simple Network Time Protocol selected";
+inline constexpr const char* kTimebaseSelectedSuffix = " selected";
+inline constexpr const char* kAlternateSelectedText = "Alternate TimeBase Selected";

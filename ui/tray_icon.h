@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <functional>
+
+class QMainWindow;
+class QMenu;
+
+// The notification-tray icon that stands for the main window while it is minimized
+// with Minimize to Tray on. A left click restores the window; a right click brings it
+// forward and opens the tray popup at the cursor. Without a tray host the window
+// minimizes as usual, and a window hidden in a tray that goes away comes back
+// minimized, so it can always be reached.
+class CTrayIcon : public QObject {
+    Q_OBJECT
+  public:
+    CTrayIcon(QMainWindow& frame, QMenu& trayMenu);
+
+    // Whether the desktop offers a tray at this moment; replaceable in tests.
+    std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+
+    // Takes the icon out of the tray, whether or not it is shown.
+    void Remove();
+
+    QSystemTrayIcon* Icon() const { return m_pIcon; }
+
+    // What a mouse action on the icon does.
+    void OnTrayNotify(QSystemTrayIcon::ActivationReason reason);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void HideIntoTray();
+    void Restore();
+    void OpenTrayMenu();
+    void CheckTrayStillThere();
+
+    QMainWindow& m_frame;
+    QMenu& m_trayMenu;
+    QSystemTrayIcon* m_pIcon = nullptr;
+    QTimer m_trayWatch;
+};
