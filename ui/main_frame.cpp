@@ -2,14 +2,17 @@
 
 #include "app/program_globals.h"
 #include "scene/gl_scene.h"
+#include "timesync/progress_pacing.h"
 #include "timesync/time_query.h"
 #include "timesync/watchdog_thread.h"
 #include "ui/control_ids.h"
+#include "ui/delta_warning_box.h"
 #include "ui/status_bar.h"
 #include "ui/window_texts.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -109,6 +112,7 @@ void CMainFrame::OnClose() {
     m_bClosed = true;
     m_tickTimer.stop();
     StopWatchdogThread();
+    DiscardQuerySocket();
 }
 
 void CMainFrame::OnAppExit() {
@@ -140,4 +144,20 @@ void CMainFrame::TakeFocus() {
 void CMainFrame::PostClose() {
     OnAppExit();
 }
-void CMainFrame::PostDeltaWarning() {}
+void CMainFrame::PostDeltaWarning() {
+    Post([this] { ShowDeltaWarningBox(this); });
+}
+bool CMainFrame::StepProgress() {
+    QProgressBar* progress = m_wndStatusBar->Progress();
+    const pacing::ProgressStep step =
+        pacing::StepProgress(progress->value(), kProgressMinimum, kProgressMaximum, kProgressStep);
+    progress->setValue(step.position);
+    return step.timedOut;
+}
+void CMainFrame::ClearProgress() {
+    m_wndStatusBar->Progress()->setValue(kProgressMinimum);
+}
+void CMainFrame::Post(std::function<void()> task) {
+    // Queued on this window: dropped if the window is gone before it runs.
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}

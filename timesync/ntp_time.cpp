@@ -1,0 +1,48 @@
+#include "timesync/ntp_time.h"
+
+#include "platform/local_clock.h"
+
+#include <cmath>
+
+namespace ntp {
+
+std::int64_t SecondsWithEra(std::uint32_t wireSeconds) {
+    const bool era0 = (wireSeconds & 0x80000000U) != 0;
+    return era0 ? std::int64_t{wireSeconds} : std::int64_t{wireSeconds} + kEraLength;
+}
+
+double TimestampSeconds(const wire::NtpTimestamp& timestamp) {
+    return static_cast<double>(SecondsWithEra(timestamp.seconds)) +
+           static_cast<double>(timestamp.fraction) * kFractionUnit;
+}
+
+double ClockOffset(double t1, double t2, double t3, double t4) {
+    return ((t2 - t1) + (t3 - t4)) * 0.5;
+}
+
+double ArrivalReading(double readingAtNotification, std::int64_t waitedNanoseconds) {
+    if (waitedNanoseconds <= 0) {
+        return readingAtNotification;
+    }
+    return readingAtNotification - static_cast<double>(waitedNanoseconds) * 1e-9;
+}
+
+TimebaseTime SplitSeconds(double secondsSince1900) {
+    double whole = 0.0;
+    const double fraction = std::modf(secondsSince1900, &whole);
+    TimebaseTime time;
+    time.seconds = static_cast<std::int64_t>(whole);
+    time.milliseconds = static_cast<int>(fraction * 1000.0);
+    time.nanoseconds = static_cast<std::int32_t>(fraction * 1e9);
+    return time;
+}
+
+std::int64_t UnixSeconds(std::int64_t secondsSince1900) {
+    return secondsSince1900 - platform::kSecondsFrom1900To1970;
+}
+
+std::int64_t WholeSeconds(double offset) {
+    return static_cast<std::int64_t>(std::trunc(offset));
+}
+
+} // namespace ntp
