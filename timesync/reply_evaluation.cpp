@@ -143,6 +143,9 @@ void EvaluateReply(ITimeSyncView& view, CTimeSocket& socket) {
     const bool datagram = socket.GetTransport().socket == wire::SocketKind::Datagram;
     const CTimeSocket::Received received =
         socket.Receive(datagram ? kMaxDatagramSize : qint64{wire::kTimeReplySize});
+    if (!received.valid) {
+        return;
+    }
     if (sntp) {
         EvaluateSntp(view, received, socket.Nonce(), readings);
     } else {

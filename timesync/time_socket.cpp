@@ -76,9 +76,13 @@ CTimeSocket::Received CTimeSocket::Receive(qint64 maxBytes) {
     if (m_transport.socket == wire::SocketKind::Datagram) {
         auto* udp = static_cast<QUdpSocket*>(m_pSocket);
         received.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
-        received.bytes = udp->receiveDatagram(maxBytes).data();
+        // Read even when nothing waits: Qt notifies the next datagram only after a read.
+        const QNetworkDatagram datagram = udp->receiveDatagram(maxBytes);
+        received.valid = datagram.isValid();
+        received.bytes = datagram.data();
     } else {
         received.bytes = m_pSocket->read(maxBytes);
+        received.valid = !received.bytes.isEmpty();
     }
     return received;
 }
@@ -138,13 +142,6 @@ void CTimeSocket::WireNotifications() {
 }
 
 void CTimeSocket::OnReceive(int) {
-    // A notification whose data has already been read (or an error instead of data).
-    const bool waiting = m_transport.socket == wire::SocketKind::Datagram
-                             ? static_cast<QUdpSocket*>(m_pSocket)->hasPendingDatagrams()
-                             : m_pSocket->bytesAvailable() > 0;
-    if (!waiting) {
-        return;
-    }
     EvaluateReply(m_view, *this);
 }
 

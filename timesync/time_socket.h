@@ -35,6 +35,8 @@ class CTimeSocket : public QObject {
     void SendRequest();
 
     struct Received {
+        // False when the notification found nothing to read after all.
+        bool valid = false;
         QByteArray bytes;
         // When the datagram arrived, on the kernel's clock (datagram sockets only).
         std::optional<std::int64_t> arrivalNs;
