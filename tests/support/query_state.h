@@ -7,8 +7,11 @@
 #include "timesync/watchdog_thread.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 inline void ResetQueryState() {
@@ -38,6 +41,23 @@ inline bool QueryPending() {
 // Runs the event loop until the running query has ended, for at most timeoutMs.
 inline bool WaitForQueryEnd(int timeoutMs = 5000) {
     return QTest::qWaitFor([] { return !QueryPending(); }, timeoutMs);
+}
+
+// Runs the event loop until done() holds, for at most timeoutMs, without the pauses of
+// QTest::qWaitFor between rounds (for long runs of short cycles).
+inline bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer wake; // bounds each wait for an event
+    wake.start(20);
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
 }
 
 // Starts or stops one of the sandbox's real servers (chronyd, inetd).

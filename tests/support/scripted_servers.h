@@ -36,6 +36,13 @@ class ScriptedUdpServer : public QObject {
     }
     bool IsListening() const { return m_listening; }
     const QList<QByteArray>& Requests() const { return m_requests; }
+    // All requests ever received, also those forgotten.
+    int RequestCount() const { return m_count; }
+    // Drops the records kept so far (long runs keep no history).
+    void ForgetRequests() {
+        m_requests.clear();
+        m_times.clear();
+    }
     // When each request came, in ms since the server started.
     const QList<qint64>& RequestTimes() const { return m_times; }
 
@@ -43,6 +50,7 @@ class ScriptedUdpServer : public QObject {
     void Answer() {
         while (m_socket.hasPendingDatagrams()) {
             const QNetworkDatagram request = m_socket.receiveDatagram();
+            ++m_count;
             m_requests << request.data();
             m_times << m_clock.elapsed();
             for (const ScriptedReply& reply : m_script(request.data())) {
@@ -60,6 +68,7 @@ class ScriptedUdpServer : public QObject {
     bool m_listening = false;
     QList<QByteArray> m_requests;
     QList<qint64> m_times;
+    int m_count = 0;
     QElapsedTimer m_clock;
 };
 
