@@ -5,6 +5,8 @@
 #ifdef __linux__
 #include <cstring>
 #include <ctime>
+#include <linux/errqueue.h>
+#include <linux/net_tstamp.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -43,6 +45,42 @@ std::optional<std::int64_t> PeekArrivalNs(std::intptr_t socketDescriptor) {
     return std::nullopt;
 }
 
+bool EnableSendStamps(std::intptr_t socketDescriptor) {
+    const int flags =
+        SOF_TIMESTAMPING_TX_SOFTWARE | SOF_TIMESTAMPING_SOFTWARE | SOF_TIMESTAMPING_OPT_TSONLY;
+    return setsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_TIMESTAMPING, &flags,
+                      sizeof flags) == 0;
+}
+
+std::optional<std::int64_t> TakeSendStampNs(std::intptr_t socketDescriptor) {
+    std::optional<std::int64_t> last;
+    for (;;) {
+        char byte = 0;
+        iovec data{&byte, sizeof byte};
+        alignas(cmsghdr) char control[256] = {};
+        msghdr message{};
+        message.msg_iov = &data;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        if (recvmsg(static_cast<int>(socketDescriptor), &message, MSG_ERRQUEUE | MSG_DONTWAIT) <
+            0) {
+            return last;
+        }
+        for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
+             header = CMSG_NXTHDR(&message, header)) {
+            if (header->cmsg_level == SOL_SOCKET && header->cmsg_type == SCM_TIMESTAMPING) {
+                scm_timestamping stamps{};
+                std::memcpy(&stamps, CMSG_DATA(header), sizeof stamps);
+                const timespec& software = stamps.ts[0];
+                if (software.tv_sec != 0 || software.tv_nsec != 0) {
+                    last = std::int64_t{software.tv_sec} * 1000000000 + software.tv_nsec;
+                }
+            }
+        }
+    }
+}
+
 std::int64_t KernelClockNs() {
     // The system call itself, not the C library's clock_gettime, which a preloaded
     // time-faking library replaces.
@@ -58,6 +96,14 @@ bool EnableArrivalStamps(std::intptr_t) {
 }
 
 std::optional<std::int64_t> PeekArrivalNs(std::intptr_t) {
+    return std::nullopt;
+}
+
+bool EnableSendStamps(std::intptr_t) {
+    return false;
+}
+
+std::optional<std::int64_t> TakeSendStampNs(std::intptr_t) {
     return std::nullopt;
 }
 

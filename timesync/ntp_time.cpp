@@ -20,11 +20,11 @@ double ClockOffset(double t1, double t2, double t3, double t4) {
     return ((t2 - t1) + (t3 - t4)) * 0.5;
 }
 
-double ArrivalReading(double readingAtNotification, std::int64_t waitedNanoseconds) {
-    if (waitedNanoseconds <= 0) {
-        return readingAtNotification;
+double ReadingAt(double readingNow, std::int64_t nanosecondsSince) {
+    if (nanosecondsSince <= 0) {
+        return readingNow;
     }
-    return readingAtNotification - static_cast<double>(waitedNanoseconds) * 1e-9;
+    return readingNow - static_cast<double>(nanosecondsSince) * 1e-9;
 }
 
 TimebaseTime SplitSeconds(double secondsSince1900) {

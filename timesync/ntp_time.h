@@ -22,10 +22,10 @@ double TimestampSeconds(const wire::NtpTimestamp& timestamp);
 // theta = ((T2 - T1) + (T3 - T4)) / 2: positive when the Timebase is ahead.
 double ClockOffset(double t1, double t2, double t3, double t4);
 
-// The local reading at the moment a datagram arrived: the reading taken at the
-// notification minus the time the datagram waited in the socket. A negative wait (the
-// kernel's clock was stepped meanwhile) counts as none.
-double ArrivalReading(double readingAtNotification, std::int64_t waitedNanoseconds);
+// The local reading at an earlier moment the kernel stamped (a datagram's arrival or
+// departure): a reading taken now minus the time since, measured on the kernel's clock.
+// A negative time (the kernel's clock was stepped meanwhile) counts as none.
+double ReadingAt(double readingNow, std::int64_t nanosecondsSince);
 
 // An instant on the 1900 scale split into whole seconds (truncated toward zero) and
 // the parts of the second.

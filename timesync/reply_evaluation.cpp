@@ -87,7 +87,7 @@ void EvaluateSntp(ITimeSyncView& view, const CTimeSocket::Received& received, st
         return;
     }
     const std::int64_t waitedNs = received.arrivalNs ? readings.kernelNs - *received.arrivalNs : 0;
-    g_dRecvTime = ntp::ArrivalReading(readings.localNtp, waitedNs);
+    g_dRecvTime = ntp::ReadingAt(readings.localNtp, waitedNs);
     const wire::SntpReply reply = wire::DecodeSntpReply(bytes);
     g_dServerXmitTime = ntp::TimestampSeconds(reply.transmit);
     g_dServerRecvTime = ntp::TimestampSeconds(reply.receive);

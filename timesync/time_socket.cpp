@@ -2,6 +2,7 @@
 
 #include "app/program_globals.h"
 #include "platform/arrival_time.h"
+#include "timesync/ntp_time.h"
 #include "timesync/reply_evaluation.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_query.h"
@@ -36,6 +37,7 @@ bool CTimeSocket::Create() {
     }
     if (m_transport.socket == wire::SocketKind::Datagram) {
         platform::EnableArrivalStamps(m_pSocket->socketDescriptor());
+        platform::EnableSendStamps(m_pSocket->socketDescriptor());
     }
     return true;
 }
@@ -65,7 +67,13 @@ void CTimeSocket::Send() {
         const wire::SntpPacket packet = wire::BuildSntpRequest(m_nNonce);
         m_pSocket->write(reinterpret_cast<const char*>(packet.data()),
                          static_cast<qint64>(packet.size()));
-        g_dSendTime = Hooks().localClockNtp();
+        // T1 is when the request left: a thread put aside between the send and the
+        // reading must not make it late.
+        const double reading = Hooks().localClockNtp();
+        const std::int64_t kernelNs = Hooks().kernelClockNs();
+        const std::optional<std::int64_t> sent =
+            platform::TakeSendStampNs(m_pSocket->socketDescriptor());
+        g_dSendTime = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
         break;
     }
     }
@@ -75,6 +83,7 @@ CTimeSocket::Received CTimeSocket::Receive(qint64 maxBytes) {
     Received received;
     if (m_transport.socket == wire::SocketKind::Datagram) {
         auto* udp = static_cast<QUdpSocket*>(m_pSocket);
+        platform::TakeSendStampNs(udp->socketDescriptor());
         received.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
         // Read even when nothing waits: Qt notifies the next datagram only after a read.
         const QNetworkDatagram datagram = udp->receiveDatagram(maxBytes);

@@ -67,9 +67,9 @@ TEST(TimebaseTime, TruncatesTowardZero) {
     EXPECT_EQ(WholeSeconds(-0.9), 0);
 }
 
-TEST(ArrivalReading, TakesOffTheTimeTheDatagramWaited) {
-    EXPECT_DOUBLE_EQ(ArrivalReading(3974000000.5, 20'000'000), 3974000000.48);
-    EXPECT_DOUBLE_EQ(ArrivalReading(3974000000.5, 0), 3974000000.5);
+TEST(ReadingAt, TakesOffTheTimeSinceTheKernelStamp) {
+    EXPECT_DOUBLE_EQ(ReadingAt(3974000000.5, 20'000'000), 3974000000.48);
+    EXPECT_DOUBLE_EQ(ReadingAt(3974000000.5, 0), 3974000000.5);
     // A kernel clock stepped back meanwhile gives no wait, not a reading in the future.
-    EXPECT_DOUBLE_EQ(ArrivalReading(3974000000.5, -5'000'000), 3974000000.5);
+    EXPECT_DOUBLE_EQ(ReadingAt(3974000000.5, -5'000'000), 3974000000.5);
 }
