@@ -67,7 +67,10 @@ CMainFrame::CMainFrame() {
     m_pClient->setFocus();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // A frame deleted without a close still stops the worker that posts to it.
+    OnClose();
+}
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pClient && event->type() == QEvent::Resize) {
