@@ -2,6 +2,7 @@
 
 #include "platform/local_clock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ntp {
@@ -39,6 +40,18 @@ TimebaseTime SplitSeconds(double secondsSince1900) {
 
 std::int64_t UnixSeconds(std::int64_t secondsSince1900) {
     return secondsSince1900 - platform::kSecondsFrom1900To1970;
+}
+
+platform::UtcInstant UtcInstantOf(double secondsSince1900, std::int64_t nanosecondsLater) {
+    const double unixSeconds = secondsSince1900 -
+                               static_cast<double>(platform::kSecondsFrom1900To1970) +
+                               static_cast<double>(nanosecondsLater) * 1e-9;
+    const double whole = std::floor(unixSeconds);
+    platform::UtcInstant instant;
+    instant.seconds = static_cast<std::int64_t>(whole);
+    instant.nanoseconds =
+        std::min(static_cast<std::int32_t>((unixSeconds - whole) * 1e9), std::int32_t{999999999});
+    return instant;
 }
 
 std::int64_t WholeSeconds(double offset) {

@@ -2,6 +2,7 @@
 
 // The arithmetic of the time scale: seconds since 1900-01-01 UTC, the NTP eras, the
 // clock offset and the Timebase time it gives.
+#include "platform/clock_setter.h"
 #include "timesync/wire_format.h"
 
 #include <cstdint>
@@ -37,6 +38,9 @@ struct TimebaseTime {
 TimebaseTime SplitSeconds(double secondsSince1900);
 
 std::int64_t UnixSeconds(std::int64_t secondsSince1900);
+
+// The UTC instant of a time on the 1900 scale, nanosecondsLater after it.
+platform::UtcInstant UtcInstantOf(double secondsSince1900, std::int64_t nanosecondsLater);
 
 // Whole seconds of an offset, truncated toward zero.
 std::int64_t WholeSeconds(double offset);

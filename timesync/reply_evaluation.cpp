@@ -1,7 +1,6 @@
 #include "timesync/reply_evaluation.h"
 
 #include "app/program_globals.h"
-#include "platform/local_clock.h"
 #include "timesync/ntp_time.h"
 #include "timesync/reply_checks.h"
 #include "timesync/result_texts.h"
@@ -62,19 +61,6 @@ void Correct(ITimeSyncView& view, const platform::UtcInstant& instant, const std
     Finish(view, text, false);
 }
 
-// The Timebase's time, at the moment of setting, as a UTC instant: the time at arrival
-// carried forward by how long the evaluation has taken since, on the kernel's clock.
-platform::UtcInstant InstantNow(double timebaseAtArrival, std::int64_t nsSinceArrival) {
-    const double unixSeconds = timebaseAtArrival -
-                               static_cast<double>(platform::kSecondsFrom1900To1970) +
-                               static_cast<double>(nsSinceArrival) * 1e-9;
-    const double whole = std::floor(unixSeconds);
-    platform::UtcInstant instant;
-    instant.seconds = static_cast<std::int64_t>(whole);
-    instant.nanoseconds = static_cast<std::int32_t>((unixSeconds - whole) * 1e9);
-    return instant;
-}
-
 void EvaluateSntp(ITimeSyncView& view, const CTimeSocket::Received& received, std::uint64_t nonce,
                   const Readings& readings) {
     const std::span<const std::uint8_t> bytes = Bytes(received.bytes);
@@ -101,9 +87,12 @@ void EvaluateSntp(ITimeSyncView& view, const CTimeSocket::Received& received, st
     }
     const std::int64_t unixSeconds = ntp::UnixSeconds(timebase.seconds);
     if (g_bCorrectClock) {
+        // The Timebase's time at arrival, carried forward to the moment of setting by the
+        // time since, on the kernel's clock.
         const std::int64_t sinceArrival =
             Hooks().kernelClockNs() - readings.kernelNs + std::max<std::int64_t>(waitedNs, 0);
-        Correct(view, InstantNow(timebaseNtp, sinceArrival), results::SntpCorrectedText(offset));
+        Correct(view, ntp::UtcInstantOf(timebaseNtp, sinceArrival),
+                results::SntpCorrectedText(offset));
         return;
     }
     Finish(view, results::SntpReportText(unixSeconds, offset),

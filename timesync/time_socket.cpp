@@ -136,9 +136,9 @@ void CTimeSocket::WireNotifications() {
     });
     connect(m_pSocket, &QAbstractSocket::errorOccurred, this,
             [this, notify](QAbstractSocket::SocketError error) {
-                // Errors after the connection are the peer closing, which arrives as
-                // disconnected. A name that does not resolve reports nothing: the query
-                // waits for its time-out and asks again.
+                // Only the connection attempt reports its errors. Later ones show as the
+                // peer closing (disconnected) or as an answer that never comes, and a name
+                // that does not resolve reports nothing: the time-out then asks again.
                 if (m_bConnected || error == QAbstractSocket::HostNotFoundError) {
                     return;
                 }

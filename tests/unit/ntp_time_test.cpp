@@ -73,3 +73,26 @@ TEST(ReadingAt, TakesOffTheTimeSinceTheKernelStamp) {
     // A kernel clock stepped back meanwhile gives no wait, not a reading in the future.
     EXPECT_DOUBLE_EQ(ReadingAt(3974000000.5, -5'000'000), 3974000000.5);
 }
+
+TEST(UtcInstant, IsTheUnixSecondAndItsNanoseconds) {
+    struct Case {
+        double secondsSince1900;
+        std::int64_t later;
+        std::int64_t seconds;
+        std::int32_t nanoseconds;
+    };
+    const Case cases[] = {
+        {2208988800.25, 0, 0, 250000000},
+        {2208988800.25, 1'500'000, 0, 251500000},
+        // Carried over a whole second.
+        {2208988800.9995, 1'000'000, 1, 500000},
+        // Era 1.
+        {4294967297.5, 0, 2085978497, 500000000},
+    };
+    for (const Case& c : cases) {
+        const platform::UtcInstant instant = UtcInstantOf(c.secondsSince1900, c.later);
+        EXPECT_EQ(instant.seconds, c.seconds) << c.secondsSince1900;
+        // A double on this scale resolves about half a microsecond.
+        EXPECT_NEAR(instant.nanoseconds, c.nanoseconds, 1000) << c.secondsSince1900;
+    }
+}
