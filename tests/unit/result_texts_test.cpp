@@ -1,5 +1,7 @@
 #include "timesync/result_texts.h"
 
+#include "timesync/ntp_time.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -110,6 +112,18 @@ TEST(DeltaSpan, TruncatesEveryPartAndKeepsTheSign) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatDeltaSpan(c.delta), c.text) << c.delta;
+    }
+}
+
+TEST(MaximumDelta, AnOffsetCountsInWholeSecondsTruncated) {
+    struct Case {
+        double theta;
+        bool warn;
+    };
+    const Case cases[] = {{1800.0, true},     {-1800.5, true}, {1799.999, false},
+                          {-1799.999, false}, {1860.7, true},  {0.4, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExceedsMaximumDelta(ntp::WholeSeconds(c.theta)), c.warn) << c.theta;
     }
 }
 
