@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // What the time query needs of the window, so that the query code never touches
 // a widget. The main frame implements it; tests implement it too.
@@ -18,4 +19,12 @@ class ITimeSyncView {
     virtual void PostClose() = 0;
     // Shows the maximum-delta warning box after the current handler returns.
     virtual void PostDeltaWarning() = 0;
+    // Steps the progress control by its step, starting over past its maximum. Returns
+    // true when the bar was already full before this step: the query has timed out.
+    virtual bool StepProgress() = 0;
+    // Sets the progress control back to its minimum.
+    virtual void ClearProgress() = 0;
+    // Runs the task on the window's thread once the current handler has returned. May be
+    // called from any thread; tasks still waiting when the window goes are dropped.
+    virtual void Post(std::function<void()> task) = 0;
 };

@@ -2,10 +2,12 @@
 
 #include "app/program_globals.h"
 #include "scene/gl_scene.h"
+#include "timesync/progress_pacing.h"
 #include "timesync/time_query.h"
 #include "timesync/watchdog_thread.h"
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
+#include "ui/delta_warning_box.h"
 #include "ui/status_bar.h"
 #include "ui/viewpoint_keys.h"
 #include "ui/window_texts.h"
@@ -13,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -69,7 +72,10 @@ CMainFrame::CMainFrame() {
     m_pClient->setFocus();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // A frame deleted without a close still stops the worker that posts to it.
+    OnClose();
+}
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pClient && event->type() == QEvent::Resize) {
@@ -126,6 +132,7 @@ void CMainFrame::OnClose() {
     m_bClosed = true;
     m_tickTimer.stop();
     StopWatchdogThread();
+    DiscardQuerySocket();
 }
 
 void CMainFrame::OnAppExit() {
@@ -157,4 +164,20 @@ void CMainFrame::TakeFocus() {
 void CMainFrame::PostClose() {
     OnAppExit();
 }
-void CMainFrame::PostDeltaWarning() {}
+void CMainFrame::PostDeltaWarning() {
+    Post([this] { ShowDeltaWarningBox(this); });
+}
+bool CMainFrame::StepProgress() {
+    QProgressBar* progress = m_wndStatusBar->Progress();
+    const pacing::ProgressStep step =
+        pacing::StepProgress(progress->value(), kProgressMinimum, kProgressMaximum, kProgressStep);
+    progress->setValue(step.position);
+    return step.timedOut;
+}
+void CMainFrame::ClearProgress() {
+    m_wndStatusBar->Progress()->setValue(kProgressMinimum);
+}
+void CMainFrame::Post(std::function<void()> task) {
+    // Queued on this window: dropped if the window is gone before it runs.
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}

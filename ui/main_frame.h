@@ -29,6 +29,9 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void TakeFocus() override;
     void PostClose() override;
     void PostDeltaWarning() override;
+    bool StepProgress() override;
+    void ClearProgress() override;
+    void Post(std::function<void()> task) override;
 
   public Q_SLOTS:
     void OnQueryTimebase();

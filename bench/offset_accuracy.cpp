@@ -1,0 +1,163 @@
+// Offset accuracy of the SNTP query against a server on the same machine (same clock, so
+// the true offset is 0), while the GUI thread is kept busy 20 ms out of every 200 ms;
+// one query in ten is sent just before a busy stretch, so that its reply waits.
+//   offset_accuracy [QUERIES] [HOST]
+// Prints the median and 99th percentile of |theta|, how long replies waited in the
+// socket, and what |theta| would have been with the reading taken at the notification.
+#include "app/program_globals.h"
+#include "platform/local_clock.h"
+#include "timesync/ntp_time.h"
+#include "timesync/progress_pacing.h"
+#include "timesync/time_query.h"
+#include "timesync/time_sync_hooks.h"
+#include "timesync/time_sync_view.h"
+#include "timesync/watchdog_thread.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+
+// The window's part, without a window.
+class BenchView : public QObject, public ITimeSyncView {
+  public:
+    void ShowStatusText(const QString& text) override { lastText = text; }
+    void EnableQueryButton(bool) override {}
+    void EnableCorrectButton(bool) override {}
+    void TakeFocus() override {}
+    void PostClose() override {}
+    void PostDeltaWarning() override {}
+    bool StepProgress() override {
+        const pacing::ProgressStep step = pacing::StepProgress(progress, 0, 100, 5);
+        progress = step.position;
+        return step.timedOut;
+    }
+    void ClearProgress() override { progress = 0; }
+    void Post(std::function<void()> task) override {
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+    }
+    QString lastText;
+    std::atomic<int> progress{0};
+};
+
+void BusyFor(std::chrono::milliseconds duration) {
+    const auto until = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < until) {
+    }
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(std::ceil(fraction * values.size())) - 1;
+    return values[std::min(index, values.size() - 1)];
+}
+
+bool RunUntilQueryEnds(int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (g_hEvents[kEventQueryPending].IsSet()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const int queries = argc > 1 ? std::atoi(argv[1]) : 200;
+    g_strProtocol = QStringLiteral("SNTP");
+    g_strSocketType = QStringLiteral("UDP");
+    g_strTimeBase = QString::fromLocal8Bit(argc > 2 ? argv[2] : "127.0.0.1");
+
+    // The reading at each notification, to see how long replies waited.
+    double lastReading = 0.0;
+    Hooks().localClockNtp = [&lastReading] {
+        lastReading = platform::LocalClockNtp();
+        return lastReading;
+    };
+
+    BenchView view;
+    // Every 200 ms the thread is busy for 20 ms. A query can be handed to the busy timer,
+    // which sends it just before the busy stretch: its reply then waits out the stretch.
+    bool sendBeforeBusy = false;
+    QTimer busy;
+    QObject::connect(&busy, &QTimer::timeout, [&] {
+        if (sendBeforeBusy) {
+            sendBeforeBusy = false;
+            OnQueryTimebase(view);
+        }
+        BusyFor(std::chrono::milliseconds(20));
+    });
+    busy.start(200);
+    QTimer wake; // bounds each wait for an event
+    wake.start(5);
+
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> spacing(20, 80);
+    std::vector<double> offsets;
+    std::vector<double> notificationOffsets;
+    std::vector<double> waits;
+    std::vector<double> delays;
+    int failed = 0;
+    for (int i = 0; i < queries; ++i) {
+        if (i % 10 == 0) {
+            // One query in ten right before a busy stretch.
+            sendBeforeBusy = true;
+            while (sendBeforeBusy) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            }
+        } else {
+            // The others at scattered moments.
+            QElapsedTimer pause;
+            pause.start();
+            const int gap = spacing(random);
+            while (pause.elapsed() < gap) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            }
+            OnQueryTimebase(view);
+        }
+        if (!RunUntilQueryEnds(5000) || !view.lastText.startsWith("Timebase Clock: ")) {
+            ++failed;
+            OnReset(view);
+            continue;
+        }
+        const double theta =
+            ntp::ClockOffset(g_dSendTime, g_dServerRecvTime, g_dServerXmitTime, g_dRecvTime);
+        const double waited = lastReading - g_dRecvTime;
+        offsets.push_back(std::abs(theta));
+        delays.push_back((g_dRecvTime - g_dSendTime) - (g_dServerXmitTime - g_dServerRecvTime));
+        waits.push_back(waited);
+        // T4 read at the notification instead of at the arrival.
+        notificationOffsets.push_back(std::abs(theta - waited * 0.5));
+    }
+    StopWatchdogThread();
+    if (offsets.empty()) {
+        std::printf("no query was answered\n");
+        return 1;
+    }
+    const auto us = [](double seconds) { return seconds * 1e6; };
+    const long waitedLong =
+        std::count_if(waits.begin(), waits.end(), [](double w) { return w > 0.001; });
+    std::printf("SNTP queries answered:        %zu of %d\n", offsets.size(), queries);
+    std::printf("|theta| median:               %8.1f us\n", us(Percentile(offsets, 0.5)));
+    std::printf("|theta| 99th percentile:      %8.1f us\n", us(Percentile(offsets, 0.99)));
+    std::printf("|theta| max:                  %8.1f us\n", us(Percentile(offsets, 1.0)));
+    std::printf("round trip median:            %8.1f us\n", us(Percentile(delays, 0.5)));
+    std::printf("replies that waited > 1 ms:   %ld (longest %.1f ms)\n", waitedLong,
+                Percentile(waits, 1.0) * 1e3);
+    std::printf("had T4 been read at the notification: median %.1f us, 99th percentile %.1f us\n",
+                us(Percentile(notificationOffsets, 0.5)),
+                us(Percentile(notificationOffsets, 0.99)));
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+// Time servers on loopback that answer as a test scripts them, for the replies and the
+// silences no real server produces on demand. They run in the test's own event loop.
+#include "platform/local_clock.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QNetworkDatagram>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+#include <functional>
+#include <vector>
+
+// An address of the loopback network that no real server of the sandbox binds.
+inline const QHostAddress kScriptedAddress{QStringLiteral("127.0.0.2")};
+inline constexpr const char* kScriptedHost = "127.0.0.2";
+// Nothing listens here: connections are refused.
+inline constexpr const char* kRefusingHost = "127.0.0.3";
+
+struct ScriptedReply {
+    int delayMs = 0;
+    QByteArray bytes;
+};
+
+class ScriptedUdpServer : public QObject {
+  public:
+    using Script = std::function<std::vector<ScriptedReply>(const QByteArray& request)>;
+
+    ScriptedUdpServer(quint16 port, Script script) : m_script(std::move(script)) {
+        m_clock.start();
+        m_listening = m_socket.bind(kScriptedAddress, port);
+        connect(&m_socket, &QUdpSocket::readyRead, this, [this] { Answer(); });
+    }
+    bool IsListening() const { return m_listening; }
+    const QList<QByteArray>& Requests() const { return m_requests; }
+    // All requests ever received, also those forgotten.
+    int RequestCount() const { return m_count; }
+    // Drops the records kept so far (long runs keep no history).
+    void ForgetRequests() {
+        m_requests.clear();
+        m_times.clear();
+    }
+    // When each request came, in ms since the server started.
+    const QList<qint64>& RequestTimes() const { return m_times; }
+
+  private:
+    void Answer() {
+        while (m_socket.hasPendingDatagrams()) {
+            const QNetworkDatagram request = m_socket.receiveDatagram();
+            ++m_count;
+            m_requests << request.data();
+            m_times << m_clock.elapsed();
+            for (const ScriptedReply& reply : m_script(request.data())) {
+                const QHostAddress peer = request.senderAddress();
+                const quint16 port = static_cast<quint16>(request.senderPort());
+                QTimer::singleShot(reply.delayMs, this, [this, reply, peer, port] {
+                    m_socket.writeDatagram(reply.bytes, peer, port);
+                });
+            }
+        }
+    }
+
+    Script m_script;
+    QUdpSocket m_socket;
+    bool m_listening = false;
+    QList<QByteArray> m_requests;
+    QList<qint64> m_times;
+    int m_count = 0;
+    QElapsedTimer m_clock;
+};
+
+class ScriptedTcpServer : public QObject {
+  public:
+    // Runs for each accepted connection; the bytes (maybe none) are sent, then it closes.
+    explicit ScriptedTcpServer(QByteArray bytes) : m_bytes(std::move(bytes)) {
+        m_listening = m_server.listen(kScriptedAddress, 37);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* connection = m_server.nextPendingConnection()) {
+                ++m_connections;
+                connection->write(m_bytes);
+                connection->disconnectFromHost();
+                connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
+            }
+        });
+    }
+    bool IsListening() const { return m_listening; }
+    int Connections() const { return m_connections; }
+
+  private:
+    QTcpServer m_server;
+    QByteArray m_bytes;
+    bool m_listening = false;
+    int m_connections = 0;
+};
+
+// SNTP replies built from the request: version 4, mode 4, stratum 2, the request's
+// transmit value echoed, and this machine's clock as receive and transmit time.
+inline void PutTimestamp(QByteArray& packet, int offset, double secondsSince1900) {
+    const auto seconds = static_cast<quint64>(secondsSince1900);
+    const auto fraction =
+        static_cast<quint64>((secondsSince1900 - static_cast<double>(seconds)) * 4294967296.0);
+    const quint64 value = (seconds << 32) | (fraction & 0xFFFFFFFFU);
+    for (int i = 0; i < 8; ++i) {
+        packet[offset + i] = static_cast<char>(value >> (56 - 8 * i));
+    }
+}
+
+inline QByteArray SntpReplyTo(const QByteArray& request, double offsetSeconds = 0.0) {
+    QByteArray reply(48, '\0');
+    reply[0] = static_cast<char>(0x24);
+    reply[1] = 2;
+    if (request.size() >= 48) {
+        reply.replace(24, 8, request.mid(40, 8));
+    }
+    const double now = platform::LocalClockNtp() + offsetSeconds;
+    PutTimestamp(reply, 32, now);
+    PutTimestamp(reply, 40, now);
+    return reply;
+}
+
+inline QByteArray BigEndian32(quint32 value) {
+    QByteArray bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<char>(value >> (24 - 8 * i));
+    }
+    return bytes;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// How the progress control steps while a query waits: the step that finds the bar
+// already full is the query's time-out.
+namespace pacing {
+
+struct ProgressStep {
+    int position = 0;
+    // The bar was full before this step.
+    bool timedOut = false;
+};
+
+// A position beyond the maximum starts over at the minimum.
+constexpr ProgressStep StepProgress(int position, int minimum, int maximum, int step) {
+    const int next = position + step;
+    return {next > maximum ? minimum : next, position >= maximum};
+}
+
+} // namespace pacing

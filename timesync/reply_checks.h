@@ -1,0 +1,45 @@
+#pragma once
+
+// The tests a reply must pass before it may be shown or set the clock, one named
+// function each, in the order they are applied.
+#include "timesync/wire_format.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace checks {
+
+enum class Verdict {
+    Accept,
+    // Not an answer to this request: ignored, and the query keeps waiting.
+    Drop,
+    // An answer that must not be used: the query ends with the bogus-data text.
+    Bogus,
+};
+
+struct Result {
+    Verdict verdict = Verdict::Accept;
+    // The name of the check that failed, empty when all passed.
+    std::string_view failedCheck;
+};
+
+bool IsLongEnough(std::size_t received, std::size_t needed);
+bool AnswersOurRequest(const wire::SntpReply& reply, std::uint64_t nonce);
+bool HasServerMode(const wire::SntpReply& reply);
+bool IsServerSynchronised(const wire::SntpReply& reply);
+bool IsNotKissOfDeath(const wire::SntpReply& reply);
+bool HasReceiveTimestamp(const wire::SntpReply& reply);
+bool HasTransmitTimestamp(const wire::SntpReply& reply);
+bool IsNonZero(std::int64_t timebaseSeconds);
+bool IsNotBefore1970(std::int64_t unixSeconds);
+
+// The checks of an SNTP datagram, before any arithmetic.
+Result CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce);
+// The length and the wire value of a Time protocol reply.
+Result CheckTimeReply(std::span<const std::uint8_t> bytes);
+// The checks of the Timebase time either protocol produced (seconds since 1900).
+Result CheckTimebaseTime(std::int64_t timebaseSeconds);
+
+} // namespace checks

@@ -1,0 +1,33 @@
+#include "timesync/time_sync_hooks.h"
+
+#include "platform/arrival_time.h"
+#include "platform/local_clock.h"
+
+#include <random>
+
+namespace {
+
+std::uint64_t RandomNonce() {
+    static std::random_device device;
+    std::uint64_t value = 0;
+    while (value == 0) {
+        value = (std::uint64_t{device()} << 32) | device();
+    }
+    return value;
+}
+
+TimeSyncHooks SystemHooks() {
+    return {platform::LocalClockNtp, platform::KernelClockNs, platform::SetSystemClock,
+            RandomNonce};
+}
+
+} // namespace
+
+TimeSyncHooks& Hooks() {
+    static TimeSyncHooks hooks = SystemHooks();
+    return hooks;
+}
+
+void ResetHooks() {
+    Hooks() = SystemHooks();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// What the time query takes from the system: the clocks, the clock setter and the
+// request nonce. Tests replace them; everything else reads them only through here.
+#include "platform/clock_setter.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct TimeSyncHooks {
+    // The local clock, seconds since 1900-01-01 UTC (the process's own clock functions).
+    std::function<double()> localClockNtp;
+    // The kernel's real-time clock in nanoseconds since 1970, the scale of the arrival
+    // stamps of datagrams; only differences of it are used.
+    std::function<std::int64_t()> kernelClockNs;
+    // Sets the system clock; returns an empty text or the system's reason for refusing.
+    std::function<std::string(const platform::UtcInstant&)> setSystemClock;
+    // A fresh unpredictable non-zero value for each SNTP request.
+    std::function<std::uint64_t()> newRequestNonce;
+};
+
+TimeSyncHooks& Hooks();
+// Puts the system's own clocks, setter and random source back.
+void ResetHooks();
