@@ -113,11 +113,23 @@ INSTANTIATE_TEST_SUITE_P(ModelTables, EveryPart, testing::Range(0, kModelPartCou
 
 TEST(ModelTables, HoldTheWholeModel) {
     size_t triangles = 0;
+    std::array<long long, 3> lo{};
+    std::array<long long, 3> hi{};
     for (int part = 0; part < kModelPartCount; ++part) {
-        triangles += ModelPartTriangles(part).size();
+        for (const ModelTriangle& t : ModelPartTriangles(part)) {
+            ++triangles;
+            for (const auto& v : t.vertex) {
+                for (int axis = 0; axis < 3; ++axis) {
+                    lo[axis] = std::min(lo[axis], Tenths4(v[axis]));
+                    hi[axis] = std::max(hi[axis], Tenths4(v[axis]));
+                }
+            }
+        }
     }
     EXPECT_EQ(triangles, 3301u);
     EXPECT_EQ(3 * triangles, 9903u);
+    EXPECT_EQ(lo, (std::array<long long, 3>{-4268090, -2694042, -3262546}));
+    EXPECT_EQ(hi, (std::array<long long, 3>{4613264, 2816562, 2940876}));
     EXPECT_TRUE(ModelPartTriangles(-1).empty());
     EXPECT_TRUE(ModelPartTriangles(kModelPartCount).empty());
 }
