@@ -275,3 +275,68 @@ TEST_F(ScenePixels, TextFollowsTheSystemClock) {
 }
 
 } // namespace
+
+namespace {
+
+struct MaterialCount {
+    int red = 0, blue = 0, grey = 0;
+};
+
+// Counts pixels by the hue of the model's materials; grey counts only outside `skip`.
+MaterialCount CountMaterials(const QImage& image, const QRect& skip = {}) {
+    MaterialCount count;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+            if (r > g + 40 && r > b + 40) {
+                ++count.red;
+            } else if (b > r + 40 && b > g + 40) {
+                ++count.blue;
+            } else if (IsLit(p) && std::abs(r - g) < 12 && std::abs(g - b) < 12 &&
+                       !skip.contains(x, y)) {
+                ++count.grey;
+            }
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+// The real model behind the text: its colours show in the graphics backdrop only.
+TEST_F(SceneFixture, ModelShowsItsMaterialsOnlyInTheGraphicsBackdrop) {
+    GoHome();
+    g_bTextOnly = 1;
+    const QImage textOnly = Frame();
+    const MaterialCount plain = CountMaterials(textOnly);
+    EXPECT_EQ(plain.red, 0);
+    EXPECT_EQ(plain.blue, 0);
+
+    g_bTextOnly = 0;
+    const QImage graphics = Frame();
+    // Grey beyond the text's own box belongs to the model.
+    Box text = LitBox(textOnly);
+    const QRect textRect(QPoint(text.left, text.top), QPoint(text.right, text.bottom));
+    const MaterialCount home = CountMaterials(graphics, textRect.adjusted(-2, -2, 2, 2));
+    EXPECT_GT(home.blue, 500);
+    EXPECT_GT(home.grey, 500);
+    // The text stays in front: every pixel of it in text-only is still lit grey.
+    int textHidden = 0;
+    for (int y = text.top; y <= text.bottom; ++y) {
+        for (int x = text.left; x <= text.right; ++x) {
+            if (IsLit(textOnly.pixel(x, y)) && textOnly.pixel(x, y) != graphics.pixel(x, y)) {
+                ++textHidden;
+            }
+        }
+    }
+    EXPECT_EQ(textHidden, 0);
+
+    // Far out on the fly-in path the whole ship is in view, red caps included.
+    g_nFlyInStep = 10;
+    m_frame->OnTimer();
+    const MaterialCount far = CountMaterials(Frame());
+    EXPECT_GT(far.red, 5);
+    EXPECT_GT(far.blue, 5);
+    EXPECT_GT(far.grey, 50);
+}
