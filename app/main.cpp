@@ -1,31 +1,46 @@
 #include "app/time_sync_app.h"
+#include "cli/cli_run.h"
+#include "platform/display_probe.h"
 #include "ui/main_frame.h"
 
 #include <QApplication>
 #include <QStringList>
-#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
-// QApplication aborts when it cannot reach a display; say so plainly instead.
+
+std::string_view Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string_view(value) : std::string_view();
+}
+
+// QApplication ends the process when it cannot reach a display, so ask first. A platform
+// named on the command line or in QT_QPA_PLATFORM (offscreen, vnc, ...) is taken as given.
 bool DisplayReachable(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "-platform") {
             return true;
         }
     }
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (platform && *platform) || (x11 && *x11) || (wayland && *wayland);
+    if (!Environment("QT_QPA_PLATFORM").empty()) {
+        return true;
+    }
+    return platform::X11DisplayReachable(Environment("DISPLAY")) ||
+           platform::WaylandDisplayReachable(Environment("WAYLAND_DISPLAY"),
+                                             Environment("XDG_RUNTIME_DIR"));
 }
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (!DisplayReachable(argc, argv)) {
-        std::fprintf(stderr, "Horolux needs a graphical display, and none is reachable "
-                             "(DISPLAY and WAYLAND_DISPLAY are not set).\n");
-        return 1;
+        // Without a display Horolux runs as horolux-cli with the stored settings: the
+        // unattended correction when given an argument, the plain query otherwise.
+        QCoreApplication application(argc, argv);
+        CliOptions options;
+        options.correct = argc > 1;
+        return RunCli(options);
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horolux"));

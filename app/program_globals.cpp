@@ -5,6 +5,7 @@ QString g_strSocketType;
 QString g_strProtocol;
 int g_bTextOnly = 0;
 int g_bMinimizeToTray = 0;
+std::uint16_t g_nTimebasePort = 0;
 
 CTimeSocket* g_pSocket = nullptr;
 int g_bCorrectClock = 0;

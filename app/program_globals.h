@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <atomic>
+#include <cstdint>
 
 class CTimeSocket;
 
@@ -14,6 +15,9 @@ extern QString g_strSocketType;
 extern QString g_strProtocol;
 extern int g_bTextOnly;
 extern int g_bMinimizeToTray;
+// A Timebase port other than the protocol's own, for one console run (--port); 0 keeps
+// the protocol's port. The window never sets it.
+extern std::uint16_t g_nTimebasePort;
 
 // State of the running query (GUI thread only).
 extern CTimeSocket* g_pSocket;

@@ -52,7 +52,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             options.json = true;
         } else if (name == QLatin1String("--server")) {
             const auto value = takesValue();
-            if (!value || value->isEmpty()) {
+            // No host name starts with a dash: "--server --json" lacks its value.
+            if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
                 return Error(QStringLiteral("--server needs a host name or address"));
             }
             options.server = *value;

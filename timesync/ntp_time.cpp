@@ -21,6 +21,10 @@ double ClockOffset(double t1, double t2, double t3, double t4) {
     return ((t2 - t1) + (t3 - t4)) * 0.5;
 }
 
+double RoundTripDelay(double t1, double t2, double t3, double t4) {
+    return (t4 - t1) - (t3 - t2);
+}
+
 double ReadingAt(double readingNow, std::int64_t nanosecondsSince) {
     if (nanosecondsSince <= 0) {
         return readingNow;

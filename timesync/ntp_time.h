@@ -23,6 +23,9 @@ double TimestampSeconds(const wire::NtpTimestamp& timestamp);
 // theta = ((T2 - T1) + (T3 - T4)) / 2: positive when the Timebase is ahead.
 double ClockOffset(double t1, double t2, double t3, double t4);
 
+// delta = (T4 - T1) - (T3 - T2): the round trip less the time the server held the request.
+double RoundTripDelay(double t1, double t2, double t3, double t4);
+
 // The local reading at an earlier moment the kernel stamped (a datagram's arrival or
 // departure): a reading taken now minus the time since, measured on the kernel's clock.
 // A negative time (the kernel's clock was stepped meanwhile) counts as none.

@@ -4,6 +4,11 @@
 // already full is the query's time-out.
 namespace pacing {
 
+// The control's range and step: with the worker's pace, about 4 s to a time-out.
+inline constexpr int kProgressMinimum = 0;
+inline constexpr int kProgressMaximum = 100;
+inline constexpr int kProgressStep = 5;
+
 struct ProgressStep {
     int position = 0;
     // The bar was full before this step.

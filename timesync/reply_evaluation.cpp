@@ -2,6 +2,7 @@
 
 #include "app/program_globals.h"
 #include "timesync/ntp_time.h"
+#include "timesync/query_outcome.h"
 #include "timesync/reply_checks.h"
 #include "timesync/result_texts.h"
 #include "timesync/status_texts.h"
@@ -33,13 +34,15 @@ QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void RefuseAsBogus(ITimeSyncView& view) {
+void RefuseAsBogus(ITimeSyncView& view, QueryOutcome& outcome) {
+    outcome.result = QueryOutcome::Result::Bogus;
+    view.ReportOutcome(outcome);
     ResetQuery(view, QString::fromLatin1(texts::kBogusData));
 }
 
 // The end of a good reply: the text, the warning after it, the unattended close, and the
 // end of the query.
-void Finish(ITimeSyncView& view, const std::string& text, bool warn) {
+void Finish(ITimeSyncView& view, const std::string& text, bool warn, const QueryOutcome& outcome) {
     view.ShowStatusText(ToQString(text));
     if (warn) {
         view.PostDeltaWarning();
@@ -47,29 +50,46 @@ void Finish(ITimeSyncView& view, const std::string& text, bool warn) {
     if (g_bExitWhenDone == 1) {
         view.PostClose();
     }
+    view.ReportOutcome(outcome);
     ResetQuery(view, QString());
 }
 
 // A clock that was not set is never reported as corrected, and the next query corrects.
-void Correct(ITimeSyncView& view, const platform::UtcInstant& instant, const std::string& text) {
+void Correct(ITimeSyncView& view, const platform::UtcInstant& instant, const std::string& text,
+             QueryOutcome& outcome) {
     const std::string refusal = Hooks().setSystemClock(instant);
     if (!refusal.empty()) {
+        outcome.result = QueryOutcome::Result::ClockNotSet;
+        outcome.refusal = refusal;
+        view.ReportOutcome(outcome);
         ResetQuery(view, ToQString(results::ClockNotCorrectedText(refusal)));
         return;
     }
     g_bCorrectClock = 0;
-    Finish(view, text, false);
+    outcome.result = QueryOutcome::Result::Corrected;
+    Finish(view, text, false, outcome);
+}
+
+// The header fields are reported also for a reply refused for them (a kiss-of-death, a
+// server not synchronised).
+void NoteSntpHeader(std::span<const std::uint8_t> bytes, QueryOutcome& outcome) {
+    if (bytes.size() >= wire::kSntpPacketSize) {
+        const wire::SntpReply header = wire::DecodeSntpReply(bytes);
+        outcome.stratum = header.stratum;
+        outcome.leap = header.leap;
+    }
 }
 
 void EvaluateSntp(ITimeSyncView& view, const CTimeSocket::Received& received, std::uint64_t nonce,
-                  const Readings& readings) {
+                  const Readings& readings, QueryOutcome& outcome) {
     const std::span<const std::uint8_t> bytes = Bytes(received.bytes);
     const checks::Result check = checks::CheckSntpReply(bytes, nonce);
     if (check.verdict == checks::Verdict::Drop) {
         return;
     }
+    NoteSntpHeader(bytes, outcome);
     if (check.verdict == checks::Verdict::Bogus) {
-        RefuseAsBogus(view);
+        RefuseAsBogus(view, outcome);
         return;
     }
     const std::int64_t waitedNs = received.arrivalNs ? readings.kernelNs - *received.arrivalNs : 0;
@@ -82,9 +102,13 @@ void EvaluateSntp(ITimeSyncView& view, const CTimeSocket::Received& received, st
     const double timebaseNtp = g_dRecvTime + offset;
     const ntp::TimebaseTime timebase = ntp::SplitSeconds(timebaseNtp);
     if (checks::CheckTimebaseTime(timebase.seconds).verdict != checks::Verdict::Accept) {
-        RefuseAsBogus(view);
+        RefuseAsBogus(view, outcome);
         return;
     }
+    outcome.offset = offset;
+    outcome.delay =
+        ntp::RoundTripDelay(g_dSendTime, g_dServerRecvTime, g_dServerXmitTime, g_dRecvTime);
+    outcome.timebaseTime = ntp::UtcInstantOf(timebaseNtp, 0);
     const std::int64_t unixSeconds = ntp::UnixSeconds(timebase.seconds);
     if (g_bCorrectClock) {
         // The Timebase's time at arrival, carried forward to the moment of setting by the
@@ -92,34 +116,38 @@ void EvaluateSntp(ITimeSyncView& view, const CTimeSocket::Received& received, st
         const std::int64_t sinceArrival =
             Hooks().kernelClockNs() - readings.kernelNs + std::max<std::int64_t>(waitedNs, 0);
         Correct(view, ntp::UtcInstantOf(timebaseNtp, sinceArrival),
-                results::SntpCorrectedText(offset));
+                results::SntpCorrectedText(offset), outcome);
         return;
     }
     Finish(view, results::SntpReportText(unixSeconds, offset),
-           results::ExceedsMaximumDelta(ntp::WholeSeconds(offset)));
+           results::ExceedsMaximumDelta(ntp::WholeSeconds(offset)), outcome);
 }
 
-void EvaluateTime(ITimeSyncView& view, const CTimeSocket::Received& received) {
+void EvaluateTime(ITimeSyncView& view, const CTimeSocket::Received& received,
+                  QueryOutcome& outcome) {
     const std::span<const std::uint8_t> bytes = Bytes(received.bytes);
     if (checks::CheckTimeReply(bytes).verdict != checks::Verdict::Accept) {
-        RefuseAsBogus(view);
+        RefuseAsBogus(view, outcome);
         return;
     }
     const std::int64_t timebaseSeconds = ntp::SecondsWithEra(wire::DecodeTimeReply(bytes));
     if (checks::CheckTimebaseTime(timebaseSeconds).verdict != checks::Verdict::Accept) {
-        RefuseAsBogus(view);
+        RefuseAsBogus(view, outcome);
         return;
     }
     const std::int64_t unixSeconds = ntp::UnixSeconds(timebaseSeconds);
-    if (g_bCorrectClock) {
-        // The received second as it stands: the protocol has no fraction and no transit time.
-        Correct(view, {unixSeconds, 0}, results::TimeCorrectedText(unixSeconds));
-        return;
-    }
     const std::int64_t nowUnix =
         ntp::UnixSeconds(static_cast<std::int64_t>(std::floor(Hooks().localClockNtp())));
     const std::int64_t delta = nowUnix - unixSeconds;
-    Finish(view, results::TimeReportText(unixSeconds, delta), results::ExceedsMaximumDelta(delta));
+    outcome.delta = delta;
+    outcome.timebaseTime = platform::UtcInstant{unixSeconds, 0};
+    if (g_bCorrectClock) {
+        // The received second as it stands: the protocol has no fraction and no transit time.
+        Correct(view, {unixSeconds, 0}, results::TimeCorrectedText(unixSeconds), outcome);
+        return;
+    }
+    Finish(view, results::TimeReportText(unixSeconds, delta), results::ExceedsMaximumDelta(delta),
+           outcome);
 }
 
 } // namespace
@@ -135,9 +163,12 @@ void EvaluateReply(ITimeSyncView& view, CTimeSocket& socket) {
     if (!received.valid) {
         return;
     }
+    QueryOutcome outcome;
+    outcome.protocol = socket.GetTransport().protocol;
+    outcome.address = socket.PeerAddress().toStdString();
     if (sntp) {
-        EvaluateSntp(view, received, socket.Nonce(), readings);
+        EvaluateSntp(view, received, socket.Nonce(), readings, outcome);
     } else {
-        EvaluateTime(view, received);
+        EvaluateTime(view, received, outcome);
     }
 }

@@ -13,8 +13,11 @@ void OnQueryTimebase(ITimeSyncView& view) {
     view.EnableQueryButton(false);
     view.EnableCorrectButton(false);
 
-    const wire::Transport transport =
+    wire::Transport transport =
         wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
+    if (g_nTimebasePort != 0) {
+        transport.port = g_nTimebasePort;
+    }
     // One socket at a time: a query never leaves another one open behind it.
     DiscardQuerySocket();
     g_pSocket = new CTimeSocket(view, transport, Hooks().newRequestNonce());

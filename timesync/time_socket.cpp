@@ -29,6 +29,14 @@ CTimeSocket::CTimeSocket(ITimeSyncView& view, const wire::Transport& transport, 
 
 CTimeSocket::~CTimeSocket() = default;
 
+QString CTimeSocket::PeerAddress() const {
+    const QHostAddress peer = m_pSocket->peerAddress();
+    bool isIpv4 = false;
+    // The dual-stack socket may name an IPv4 peer in its IPv6 form.
+    const quint32 ipv4 = peer.toIPv4Address(&isIpv4);
+    return isIpv4 ? QHostAddress(ipv4).toString() : peer.toString();
+}
+
 bool CTimeSocket::Create() {
     // The dual-stack any-address: one socket reaches IPv4 and IPv6 Timebases, whichever
     // the name resolves to later.

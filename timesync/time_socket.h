@@ -23,6 +23,8 @@ class CTimeSocket : public QObject {
 
     const wire::Transport& GetTransport() const { return m_transport; }
     std::uint64_t Nonce() const { return m_nNonce; }
+    // The Timebase's address once connected (an IPv4 address as such), else empty.
+    QString PeerAddress() const;
 
     // Makes the system socket, any local port, reaching IPv4 and IPv6 alike. False when
     // the system refuses one.

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+struct QueryOutcome;
+
 // What the time query needs of the window, so that the query code never touches
 // a widget. The main frame implements it; tests implement it too.
 class ITimeSyncView {
@@ -27,4 +29,7 @@ class ITimeSyncView {
     // Runs the task on the window's thread once the current handler has returned. May be
     // called from any thread; tasks still waiting when the window goes are dropped.
     virtual void Post(std::function<void()> task) = 0;
+    // Hears what the evaluation of a reply found, just before the query ends. The window
+    // shows the status text only; a console run reports the figures too.
+    virtual void ReportOutcome(const QueryOutcome&) {}
 };

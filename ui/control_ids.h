@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timesync/progress_pacing.h"
+
 // Identifiers of the window's controls, kept as the "controlId" property of each
 // widget so that tests and later code can find them by number.
 inline constexpr int IDC_QUERY = 1029;
@@ -18,6 +20,6 @@ inline constexpr int kTickPeriodMs = 200;
 inline constexpr int kButtonHeight = 20;
 inline constexpr int kInitialWidth = 500;
 inline constexpr int kInitialHeight = 300;
-inline constexpr int kProgressMinimum = 0;
-inline constexpr int kProgressMaximum = 100;
-inline constexpr int kProgressStep = 5;
+inline constexpr int kProgressMinimum = pacing::kProgressMinimum;
+inline constexpr int kProgressMaximum = pacing::kProgressMaximum;
+inline constexpr int kProgressStep = pacing::kProgressStep;

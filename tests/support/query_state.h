@@ -22,6 +22,7 @@ inline void ResetQueryState() {
     g_bCorrectClock = 0;
     g_bAutoCorrect = 0;
     g_bExitWhenDone = 0;
+    g_nTimebasePort = 0;
     g_hEvents[kEventQueryPending].Reset();
     g_hEvents[kEventTimerTick].Reset();
     g_watchdogTiming = WatchdogTiming{};

@@ -75,8 +75,8 @@ class ScriptedUdpServer : public QObject {
 class ScriptedTcpServer : public QObject {
   public:
     // Runs for each accepted connection; the bytes (maybe none) are sent, then it closes.
-    explicit ScriptedTcpServer(QByteArray bytes) : m_bytes(std::move(bytes)) {
-        m_listening = m_server.listen(kScriptedAddress, 37);
+    explicit ScriptedTcpServer(QByteArray bytes, quint16 port = 37) : m_bytes(std::move(bytes)) {
+        m_listening = m_server.listen(kScriptedAddress, port);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* connection = m_server.nextPendingConnection()) {
                 ++m_connections;

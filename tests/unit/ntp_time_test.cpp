@@ -48,6 +48,22 @@ TEST(ClockOffset, IsHalfTheSumOfTheTwoLegs) {
     }
 }
 
+TEST(RoundTripDelay, IsTheRoundTripLessTheServersHold) {
+    struct Case {
+        double t1, t2, t3, t4, delay;
+    };
+    const double t = 3974000000.0;
+    const Case cases[] = {
+        {t, t + 10.0, t + 10.001, t + 0.003, 0.002},    // 3 ms round trip, 1 ms held
+        {t, t - 5.0, t - 4.998, t + 0.002, 0.0},        // the hold fills the round trip
+        {t, t + 0.004, t + 0.005, t + 0.01, 0.009},     // asymmetric legs
+        {t, t + 0.001, t + 0.001, t - 0.0005, -0.0005}, // a clock stepped back meanwhile
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(RoundTripDelay(c.t1, c.t2, c.t3, c.t4), c.delay, 1e-6);
+    }
+}
+
 TEST(TimebaseTime, CarriesTheMillisecondsOfT4PlusTheta) {
     const double t4 = 3974000123.456789;
     const double offset = ClockOffset(t4 - 0.02, t4 - 0.02 + 10.0, t4 + 10.0, t4);

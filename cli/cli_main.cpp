@@ -1,0 +1,32 @@
+// horolux-cli: the time query of Horolux without a window.
+#include "cli/cli_exit_status.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "cli/cli_texts.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <variant>
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const std::variant<CliOptions, CliUsageError> parsed = ParseCliOptions(arguments);
+    if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
+        const QString hint = QString::fromLatin1(cli_texts::kUsageHint)
+                                 .arg(QString::fromLatin1(cli_texts::kProgramName), error->message);
+        std::fprintf(stderr, "%s\n", hint.toLocal8Bit().constData());
+        return kExitUsage;
+    }
+    const CliOptions& options = std::get<CliOptions>(parsed);
+    if (options.help) {
+        std::fputs(CliHelpText().toLocal8Bit().constData(), stdout);
+        return kExitAnswered;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", cli_texts::kProgramName, HOROLUX_VERSION);
+        return kExitAnswered;
+    }
+    return RunCli(options);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// What a console run prints: the one line of text or the JSON object, and the exit status.
+#include "timesync/query_outcome.h"
+#include "timesync/wire_format.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct CliReport {
+    std::string server;
+    wire::Transport transport{};
+    // The last status text of the query: its result or the reason it ended.
+    std::string result;
+    // Empty when the query ended without evaluating a reply (no answer, no connection).
+    std::optional<QueryOutcome> outcome;
+};
+
+// 0 answered (and set the clock when asked to), 1 no answer, 2 bogus reply, 3 clock not set.
+int ExitStatusOf(const CliReport& report);
+
+// True when the clock was set.
+bool ClockCorrected(const CliReport& report);
+
+// Why the run did not succeed: the system's reason when the clock was not set, otherwise
+// the result text; empty when it succeeded.
+std::string ErrorOf(const CliReport& report);

@@ -1,0 +1,97 @@
+#include "cli/cli_run.h"
+
+#include "app/program_globals.h"
+#include "app/settings_keys.h"
+#include "app/settings_store.h"
+#include "app/timebase_hosts.h"
+#include "cli/cli_report.h"
+#include "cli/cli_texts.h"
+#include "cli/console_view.h"
+#include "cli/json_report.h"
+#include "timesync/status_texts.h"
+#include "timesync/time_query.h"
+#include "timesync/watchdog_thread.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+QString Stored(const char* key, const char* defaultValue) {
+    return settings::ReadString(key, QString::fromLatin1(defaultValue));
+}
+
+// The stored settings, overridden by the options for this run; nothing is written back.
+void LoadRunSettings(const CliOptions& options) {
+    g_strTimeBase = options.server ? *options.server : Stored(kKeyTimeBase, kPrimaryTimebase);
+    g_strProtocol = options.protocol ? *options.protocol : Stored(kKeyProtocol, kDefaultProtocol);
+    g_strSocketType =
+        options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
+    g_nTimebasePort = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
+    g_bCorrectClock = 0;
+    g_bAutoCorrect = 0;
+    g_bExitWhenDone = 0;
+}
+
+wire::Transport TransportOfRun() {
+    wire::Transport transport =
+        wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
+    if (g_nTimebasePort != 0) {
+        transport.port = g_nTimebasePort;
+    }
+    return transport;
+}
+
+void PrintLine(std::FILE* stream, const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+int RunCli(const CliOptions& options) {
+    LoadRunSettings(options);
+    CConsoleView view;
+    QEventLoop loop;
+    bool ended = false;
+    view.onQueryEnded = [&] {
+        ended = true;
+        loop.quit();
+    };
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(static_cast<int>(std::lround(options.timeoutSeconds * 1000.0)));
+
+    if (options.correct) {
+        OnCorrectClock(view);
+    } else {
+        OnQueryTimebase(view);
+    }
+    // Even a query that failed at once ends through the event loop.
+    loop.exec();
+    StopWatchdogThread();
+    if (!ended) {
+        ResetQuery(
+            view,
+            QString::fromLatin1(cli_texts::kNoAnswer).arg(QString::number(options.timeoutSeconds)));
+    }
+    // The socket of a query that ended in its own notification is deleted later.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    CliReport report;
+    report.server = g_strTimeBase.toStdString();
+    report.transport = TransportOfRun();
+    report.result = view.LastText().toStdString();
+    report.outcome = view.Outcome();
+    PrintLine(stdout, options.json ? FormatJson(report) : report.result);
+    if (view.DeltaWarningPosted()) {
+        PrintLine(stderr, texts::kMaxDeltaWarning);
+    }
+    return ExitStatusOf(report);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// The texts of a console run that the window never shows.
+namespace cli_texts {
+
+inline constexpr const char* kProgramName = "horolux-cli";
+// The reason a run ends with when its time-out ran out; %1 is the time-out in seconds.
+inline constexpr const char* kNoAnswer = "Reset: No answer from Timebase within %1 seconds.";
+// A usage error and the way to the help, on one line: %1 is the program, %2 the error.
+inline constexpr const char* kUsageHint = "%1: %2 (try '%1 --help')";
+
+} // namespace cli_texts

@@ -1,0 +1,124 @@
+#include "cli/json_report.h"
+
+#include "app/settings_keys.h"
+
+#include <charconv>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Fixed nine decimals whatever the locale: nanoseconds, and never an exponent.
+std::string Seconds(double value) {
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
+    return std::string(buffer, result.ptr);
+}
+
+template <typename T, typename Format>
+std::string OrNull(const std::optional<T>& value, Format format) {
+    return value ? format(*value) : std::string("null");
+}
+
+std::string Integer(std::int64_t value) {
+    return std::to_string(value);
+}
+
+std::string StringOrNull(const std::string& text) {
+    return text.empty() ? std::string("null") : JsonString(text);
+}
+
+class ObjectWriter {
+  public:
+    void Add(const char* key, const std::string& value) {
+        m_text += m_text.empty() ? "{" : ",";
+        m_text += JsonString(key);
+        m_text += ':';
+        m_text += value;
+    }
+    std::string Finish() { return m_text + "}"; }
+
+  private:
+    std::string m_text;
+};
+
+} // namespace
+
+std::string JsonString(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            quoted += "\\\"";
+            break;
+        case '\\':
+            quoted += "\\\\";
+            break;
+        case '\n':
+            quoted += "\\n";
+            break;
+        case '\r':
+            quoted += "\\r";
+            break;
+        case '\t':
+            quoted += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
+                quoted += escape;
+            } else {
+                quoted += c;
+            }
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string Iso8601Utc(const platform::UtcInstant& instant, bool microseconds) {
+    const std::time_t seconds = static_cast<std::time_t>(instant.seconds);
+    std::tm fields{};
+#ifdef _WIN32
+    const bool converted = gmtime_s(&fields, &seconds) == 0;
+#else
+    const bool converted = gmtime_r(&seconds, &fields) != nullptr;
+#endif
+    if (!converted) {
+        return {};
+    }
+    char buffer[64];
+    std::size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &fields);
+    if (microseconds) {
+        length += static_cast<std::size_t>(std::snprintf(buffer + length, sizeof buffer - length,
+                                                         ".%06d", instant.nanoseconds / 1000));
+    }
+    return std::string(buffer, length) + "Z";
+}
+
+std::string FormatJson(const CliReport& report) {
+    const bool sntp = report.transport.protocol == wire::Protocol::Sntp;
+    const QueryOutcome none;
+    const QueryOutcome& outcome = report.outcome ? *report.outcome : none;
+    ObjectWriter json;
+    json.Add("server", JsonString(report.server));
+    json.Add("address", StringOrNull(outcome.address));
+    json.Add("protocol", JsonString(sntp ? kProtocolSntp : kProtocolTime));
+    json.Add("transport",
+             JsonString(report.transport.socket == wire::SocketKind::Datagram ? kSocketUdp
+                                                                              : kSocketTcp));
+    json.Add("port", Integer(report.transport.port));
+    json.Add("result", JsonString(report.result));
+    json.Add("offset_seconds", OrNull(outcome.offset, Seconds));
+    json.Add("delay_seconds", OrNull(outcome.delay, Seconds));
+    json.Add("delta_seconds", OrNull(outcome.delta, Integer));
+    json.Add("timebase_time", OrNull(outcome.timebaseTime, [sntp](const auto& instant) {
+                 return JsonString(Iso8601Utc(instant, sntp));
+             }));
+    json.Add("stratum", OrNull(outcome.stratum, Integer));
+    json.Add("leap_indicator", OrNull(outcome.leap, Integer));
+    json.Add("corrected", ClockCorrected(report) ? "true" : "false");
+    json.Add("error", StringOrNull(ErrorOf(report)));
+    return json.Finish();
+}

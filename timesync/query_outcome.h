@@ -1,0 +1,40 @@
+#pragma once
+
+// What the evaluation of a reply found, beyond the status text: the figures a caller
+// that reports more than one line (horolux-cli --json) needs. Fields a protocol does not
+// produce stay empty.
+#include "platform/clock_setter.h"
+#include "timesync/wire_format.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct QueryOutcome {
+    enum class Result {
+        // A plain query was answered.
+        Answered,
+        // A correcting query set the clock.
+        Corrected,
+        // The reply was refused as bogus.
+        Bogus,
+        // The reply was good but the system refused to set the clock.
+        ClockNotSet,
+    };
+    Result result = Result::Answered;
+    wire::Protocol protocol = wire::Protocol::Sntp;
+    // The address that answered, as text (empty when unknown).
+    std::string address;
+    // The system's reason for not setting the clock.
+    std::string refusal;
+    // SNTP: theta, positive when the Timebase is ahead, and the round-trip delay.
+    std::optional<double> offset;
+    std::optional<double> delay;
+    // Time protocol: D, the local clock minus the Timebase time in whole seconds.
+    std::optional<std::int64_t> delta;
+    // The Timebase's time (SNTP: at the reply's arrival; Time: the second received).
+    std::optional<platform::UtcInstant> timebaseTime;
+    // SNTP header fields of the reply, also of a bogus one that was long enough.
+    std::optional<int> stratum;
+    std::optional<int> leap;
+};
