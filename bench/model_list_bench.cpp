@@ -1,6 +1,6 @@
 // Prints what the backdrop model costs: the size of its compiled-in tables, the time to
 // compile the ten display lists (the scene's constructor does this once) and the time to
-// draw them. Needs an X display; scripts/bench-model runs it in the test sandbox.
+// draw them. Needs an X display; bench/model-bench runs it in the test sandbox.
 #include "scene/model_data.h"
 #include "scene/model_list.h"
 #include "tests/support/model_view.h"
