@@ -1,44 +1,21 @@
 // The main window under a real X display: title, size, layout, close.
-#include "app/program_globals.h"
-#include "app/time_sync_app.h"
-#include "tests/support/settings_sandbox.h"
-#include "tests/support/wait.h"
+#include "tests/support/frame_fixture.h"
 #include "timesync/watchdog_thread.h"
-#include "ui/main_frame.h"
 
-#include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
 class MainFrameTest : public testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_app.InitInstance(QString()));
-        m_frame = m_app.MainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
-    }
-    void TearDown() override {
-        if (m_frame) {
-            m_frame->close();
-        }
-    }
-    template <typename T> T* Child(const char* name) const {
-        T* child = m_frame->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
+    template <typename T> T* Child(const char* name) const { return m_started.Child<T>(name); }
     QWidget* Client() const { return m_frame->centralWidget(); }
 
-    SettingsSandbox m_settings;
-    CTimeSyncApp m_app;
-    QPointer<CMainFrame> m_frame;
+    StartedFrame m_started;
+    QPointer<CMainFrame> m_frame = &m_started.Frame();
 };
 
 TEST_F(MainFrameTest, TitleSizeAndPlace) {
@@ -103,7 +80,6 @@ TEST_F(MainFrameTest, CloseWithNoWorkerEndsPromptly) {
     ASSERT_TRUE(WaitUntil([&] { return frame.isNull(); }, 1000));
     EXPECT_EQ(g_pWatchdogThread, nullptr);
     EXPECT_EQ(g_bStopWatchdog.load(), 1);
-    g_bStopWatchdog = 0;
 }
 
 } // namespace

@@ -51,7 +51,9 @@ class StartedFrame {
     QAction* Action(CMainMenus::Which menu, int id) const { return Menus().Action(menu, id); }
     QString PaneText() const { return Child<QLabel>("pane0")->text(); }
     template <typename T> T* Child(const char* name) const {
-        return m_frame->findChild<T*>(QLatin1String(name));
+        T* child = m_frame->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
     }
 
   private:
