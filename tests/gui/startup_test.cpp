@@ -1,39 +1,11 @@
 // Start-up against the real settings file: defaults, kept values, indicators.
-#include "app/program_globals.h"
-#include "app/time_sync_app.h"
-#include "tests/support/settings_sandbox.h"
-#include "ui/main_frame.h"
-
-#include <QLabel>
-#include <gtest/gtest.h>
-#include <memory>
+#include "tests/support/frame_fixture.h"
 
 namespace {
 
-struct StartedApp {
-    CTimeSyncApp app;
-    bool started = false;
-    explicit StartedApp(const QString& arguments = {}) {
-        g_bAutoCorrect = 0;
-        g_bExitWhenDone = 0;
-        started = app.InitInstance(arguments);
-    }
-    ~StartedApp() {
-        if (app.MainWindow()) {
-            app.MainWindow()->close(); // deletes itself
-        }
-    }
-    QString Indicator(const char* name) const {
-        return app.MainWindow()->findChild<QLabel*>(QLatin1String(name))->text();
-    }
-};
-
-} // namespace
-
 TEST(Startup, FirstStartWritesTheFiveDefaults) {
-    SettingsSandbox settings;
-    StartedApp started;
-    ASSERT_TRUE(started.started);
+    StartedFrame started;
+    const SettingsSandbox& settings = started.Settings();
     EXPECT_EQ(settings.Keys().size(), 5);
     EXPECT_EQ(settings.Value("TimeBase"), "tick.usno.navy.mil");
     EXPECT_EQ(settings.Value("SocketType"), "UDP");
@@ -46,9 +18,8 @@ TEST(Startup, FirstStartWritesTheFiveDefaults) {
 }
 
 TEST(Startup, KeepsStoredKeysAndAddsTheMissingOnes) {
-    SettingsSandbox settings;
-    settings.Write("[Options]\nTimeBase=time.example.org\nTextOnly=1\n");
-    StartedApp started;
+    StartedFrame started("[Options]\nTimeBase=time.example.org\nTextOnly=1\n");
+    const SettingsSandbox& settings = started.Settings();
     EXPECT_EQ(settings.Keys().size(), 5);
     EXPECT_EQ(settings.Value("TimeBase"), "time.example.org");
     EXPECT_EQ(settings.Value("TextOnly"), "1");
@@ -70,15 +41,15 @@ TEST(Startup, IndicatorsFollowTheStoredPairExactly) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.protocol + "/" + c.socketType).constData());
-        SettingsSandbox settings;
-        settings.Write("[Options]\nProtocol=" + c.protocol + "\nSocketType=" + c.socketType + "\n");
-        StartedApp started;
+        StartedFrame started("[Options]\nProtocol=" + c.protocol + "\nSocketType=" + c.socketType +
+                             "\n");
+        const SettingsSandbox& settings = started.Settings();
         // Loaded unchanged, never "corrected".
         EXPECT_EQ(g_strProtocol, QString::fromLatin1(c.protocol));
         EXPECT_EQ(settings.Value("Protocol"), QString::fromLatin1(c.protocol));
-        EXPECT_EQ(started.Indicator("indicatorTCP"), c.tcp);
-        EXPECT_EQ(started.Indicator("indicatorUDP"), c.udp);
-        EXPECT_EQ(started.Indicator("indicatorSNTP"), c.sntp);
+        EXPECT_EQ(started.Child<QLabel>("indicatorTCP")->text(), c.tcp);
+        EXPECT_EQ(started.Child<QLabel>("indicatorUDP")->text(), c.udp);
+        EXPECT_EQ(started.Child<QLabel>("indicatorSNTP")->text(), c.sntp);
     }
 }
 
@@ -86,10 +57,15 @@ TEST(Startup, AnyArgumentTextMeansUnattendedCorrection) {
     for (const QString& arguments :
          {QString(), QStringLiteral("x"), QStringLiteral("--now please")}) {
         SettingsSandbox settings;
-        StartedApp started(arguments);
+        CTimeSyncApp app;
+        g_bAutoCorrect = 0;
+        ASSERT_TRUE(app.InitInstance(arguments));
         EXPECT_EQ(g_bAutoCorrect, arguments.isEmpty() ? 0 : 1) << arguments.toStdString();
         EXPECT_EQ(g_bCorrectClock, 0);
+        // Closed before its first tick, so the correction never starts.
+        app.MainWindow()->close();
     }
+    g_bAutoCorrect = 0;
 }
 
 TEST(Startup, NoSocketMeansOneMessageAndNoSettings) {
@@ -103,3 +79,5 @@ TEST(Startup, NoSocketMeansOneMessageAndNoSettings) {
     EXPECT_EQ(app.MainWindow(), nullptr);
     EXPECT_FALSE(settings.Exists());
 }
+
+} // namespace
