@@ -2,23 +2,15 @@
 
 // The main window with its 3D view under the sandbox's X display, with the view's clock
 // fixed so that frames can be compared pixel by pixel.
-#include "app/program_globals.h"
-#include "app/time_sync_app.h"
 #include "scene/fly_in_path.h"
 #include "scene/gl_scene.h"
-#include "tests/support/settings_sandbox.h"
-#include "tests/support/wait.h"
-#include "ui/main_frame.h"
+#include "tests/support/frame_fixture.h"
 
 #include <GL/gl.h>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMatrix4x4>
-#include <QPointer>
-#include <QTest>
 #include <array>
 #include <ctime>
-#include <gtest/gtest.h>
 
 // A local time of day on a fixed date.
 inline std::time_t LocalTimeOfDay(int hour, int minute, int second) {
@@ -51,11 +43,8 @@ inline int LitPixels(const QImage& image) {
 class SceneFixture : public testing::Test {
   protected:
     void SetUp() override {
-        g_bAutoCorrect = 0;
-        g_bTextOnly = 1;
-        ASSERT_TRUE(m_app.InitInstance(QString()));
-        m_frame = m_app.MainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
+        ASSERT_FALSE(HasFatalFailure()) << "the window did not start";
+        m_frame = &m_started.Frame();
         m_scene = m_frame->Scene();
         ASSERT_NE(m_scene, nullptr);
         ASSERT_TRUE(WaitUntil([this] { return m_scene->IsBuilt(); }));
@@ -64,9 +53,6 @@ class SceneFixture : public testing::Test {
         }
     }
     void TearDown() override {
-        if (m_frame) {
-            m_frame->close();
-        }
         g_nFlyInStep = 0;
         g_bTextOnly = 0;
     }
@@ -120,8 +106,7 @@ class SceneFixture : public testing::Test {
     }
 
     bool m_bFixedClock = true;
-    SettingsSandbox m_settings;
-    CTimeSyncApp m_app;
+    StartedFrame m_started;
     QPointer<CMainFrame> m_frame;
     CGLScene* m_scene = nullptr;
 };
