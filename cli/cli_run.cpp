@@ -36,15 +36,6 @@ void LoadRunSettings(const CliOptions& options) {
     g_bExitWhenDone = 0;
 }
 
-wire::Transport TransportOfRun() {
-    wire::Transport transport =
-        wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
-    if (g_nTimebasePort != 0) {
-        transport.port = g_nTimebasePort;
-    }
-    return transport;
-}
-
 void PrintLine(std::FILE* stream, const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stream);
     std::fputc('\n', stream);
@@ -86,7 +77,7 @@ int RunCli(const CliOptions& options) {
 
     CliReport report;
     report.server = g_strTimeBase.toStdString();
-    report.transport = TransportOfRun();
+    report.transport = ChosenTransport();
     report.result = view.LastText().toStdString();
     report.outcome = view.Outcome();
     PrintLine(stdout, options.json ? FormatJson(report) : report.result);

@@ -6,21 +6,24 @@
 #include "timesync/time_sync_hooks.h"
 #include "timesync/time_sync_view.h"
 #include "timesync/watchdog_thread.h"
-#include "timesync/wire_format.h"
+
+wire::Transport ChosenTransport() {
+    wire::Transport transport =
+        wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
+    if (g_nTimebasePort != 0) {
+        transport.port = g_nTimebasePort;
+    }
+    return transport;
+}
 
 void OnQueryTimebase(ITimeSyncView& view) {
     view.TakeFocus();
     view.EnableQueryButton(false);
     view.EnableCorrectButton(false);
 
-    wire::Transport transport =
-        wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
-    if (g_nTimebasePort != 0) {
-        transport.port = g_nTimebasePort;
-    }
     // One socket at a time: a query never leaves another one open behind it.
     DiscardQuerySocket();
-    g_pSocket = new CTimeSocket(view, transport, Hooks().newRequestNonce());
+    g_pSocket = new CTimeSocket(view, ChosenTransport(), Hooks().newRequestNonce());
     if (!g_pSocket->Create()) {
         ResetQuery(view, QString::fromLatin1(texts::kSocketCreationFailed));
         return;

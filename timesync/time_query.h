@@ -1,8 +1,14 @@
 #pragma once
 
+#include "timesync/wire_format.h"
+
 #include <QString>
 
 class ITimeSyncView;
+
+// The protocol, transport and port the query uses: the program-wide settings, with the
+// port of this run when one is given.
+wire::Transport ChosenTransport();
 
 // The commands that start and end a time query, all on the GUI thread.
 
