@@ -1,9 +1,8 @@
 // The time query in the real window under Xvfb: buttons, pane 0, the progress control,
 // the maximum delta warning box, the unattended start, and closing with a query waiting.
-#include "app/time_sync_app.h"
 #include "tests/net/query_fixture.h"
+#include "tests/support/frame_fixture.h"
 #include "tests/support/scripted_servers.h"
-#include "tests/support/settings_sandbox.h"
 #include "timesync/status_texts.h"
 #include "ui/main_frame.h"
 #include "ui/status_bar.h"
@@ -15,6 +14,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <optional>
 
 namespace {
 
@@ -24,17 +24,14 @@ class FrameQueryTest : public QueryTest {
     static void TearDownTestSuite() { Servers("stop", "chronyd"); }
 
     void Start(const char* timebase, const QString& arguments = {}) {
-        m_settings.Write(QByteArray("[Options]\nProtocol=SNTP\nSocketType=UDP\nTimeBase=") +
-                         timebase + "\n");
-        ASSERT_TRUE(m_app.InitInstance(arguments));
-        m_frame = m_app.MainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
+        m_started.emplace(QByteArray("[Options]\nProtocol=SNTP\nSocketType=UDP\nTimeBase=") +
+                              timebase + "\n",
+                          arguments);
+        ASSERT_FALSE(HasFatalFailure()) << "the window did not start";
+        m_frame = &m_started->Frame();
     }
     void TearDown() override {
-        if (m_frame) {
-            m_frame->close();
-            EXPECT_TRUE(QTest::qWaitFor([this] { return m_frame.isNull(); }, 2000));
-        }
+        m_started.reset(); // closes the window and waits until it is gone
         QueryTest::TearDown();
     }
     QString PaneText() const { return m_frame->StatusBar()->PaneText(); }
@@ -49,8 +46,7 @@ class FrameQueryTest : public QueryTest {
         return !Button("btnQuery")->isEnabled() && !Button("btnCorrect")->isEnabled();
     }
 
-    SettingsSandbox m_settings;
-    CTimeSyncApp m_app;
+    std::optional<StartedFrame> m_started;
     QPointer<CMainFrame> m_frame;
 };
 

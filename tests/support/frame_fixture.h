@@ -28,12 +28,13 @@
 
 class StartedFrame {
   public:
-    // Writes the settings file first when content is given, then starts the program.
-    explicit StartedFrame(const QByteArray& settingsContent = {}) {
+    // Writes the settings file first when content is given, then starts the program with
+    // the given argument text (any text starts the unattended correction).
+    explicit StartedFrame(const QByteArray& settingsContent = {}, const QString& arguments = {}) {
         if (!settingsContent.isEmpty()) {
             m_settings.Write(settingsContent);
         }
-        Start();
+        Start(arguments);
     }
     ~StartedFrame() { Close(); }
 
@@ -41,7 +42,7 @@ class StartedFrame {
     void Restart() {
         Close();
         m_app = std::make_unique<CTimeSyncApp>();
-        Start();
+        Start(QString());
     }
 
     CMainFrame& Frame() const { return *m_frame; }
@@ -57,10 +58,10 @@ class StartedFrame {
     }
 
   private:
-    void Start() {
+    void Start(const QString& arguments) {
         g_bAutoCorrect = 0;
         g_bExitWhenDone = 0;
-        ASSERT_TRUE(m_app->InitInstance(QString()));
+        ASSERT_TRUE(m_app->InitInstance(arguments));
         m_frame = m_app->MainWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
     }
