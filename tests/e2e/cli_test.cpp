@@ -229,6 +229,11 @@ TEST_F(CliTest, AProcessAnHourBehindSeesTheHourAndTheWarning) {
     const ProcessRun sntp = Cli({"--server", "127.0.0.1", "--json"});
     ASSERT_EQ(sntp.status, 0) << sntp.err.toStdString();
     EXPECT_NEAR(sntp.Json()["offset_seconds"].toDouble(), 3600.0, 0.010);
+    EXPECT_TRUE(QRegularExpression(R"(^Timebase Clock: \d\d/\d\d/\d\d \d\d:\d\d:\d\d\. )"
+                                   R"(Delta: (3600\.0\d\d|3599\.99\d) seconds$)")
+                    .match(sntp.Json()["result"].toString())
+                    .hasMatch())
+        << sntp.out.toStdString();
     EXPECT_TRUE(sntp.err.startsWith("Maximum Delta Warning\n")) << sntp.err.toStdString();
 
     // D has the opposite sign: the local clock minus the Timebase.
@@ -238,6 +243,27 @@ TEST_F(CliTest, AProcessAnHourBehindSeesTheHourAndTheWarning) {
     EXPECT_TRUE(time.Json()["result"].toString().endsWith("Delta: 0 days -1:00:00") ||
                 time.Json()["result"].toString().endsWith("Delta: 0 days 00:-59:-59"))
         << time.out.toStdString();
+}
+
+// The correction sets the true time, not the process's own clock plus the offset.
+TEST_F(CliTest, AProcessAnHourBehindCorrectsToTheTrueTime) {
+    m_environment.insert("FAKETIME", "-3600");
+    PreloadRecorder();
+    m_environment.insert("LD_PRELOAD",
+                         QString::fromLatin1(kFakeTime) + ":" + m_environment.value("LD_PRELOAD"));
+    const ProcessRun run = Cli({"--server", "127.0.0.1", "--correct"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(
+        QRegularExpression(R"(^System Clock Corrected by: (3600\.0\d\d|3599\.99\d) seconds$)")
+            .match(run.out)
+            .hasMatch())
+        << run.out.toStdString();
+    EXPECT_FALSE(run.err.contains("Maximum Delta Warning")) << run.err.toStdString();
+    const std::vector<Recorded> records = Records();
+    ASSERT_EQ(records.size(), 1U);
+    EXPECT_EQ(records[0].clock, 0); // CLOCK_REALTIME
+    std::printf("recorded instant minus true time: %.6f s\n", records[0].asked - records[0].truth);
+    EXPECT_NEAR(records[0].asked, records[0].truth, 0.010);
 }
 
 TEST_F(CliTest, StoredSettingsAreTheDefaultsAndAreNeverWritten) {
