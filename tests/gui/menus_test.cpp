@@ -29,15 +29,6 @@ QString Layout(const QWidget* menu) {
 const int kMarkedIds[] = {ID_PROTOCOL_TIMEUDP,  ID_PROTOCOL_TIMETCP,  ID_PROTOCOL_SNTP,
                           ID_BACKDROP_TEXTONLY, ID_BACKDROP_GRAPHICS, ID_OPTIONS_MINIMIZETOTRAY};
 
-// The check marks of one menu, in the order of kMarkedIds.
-QString Marks(const StartedFrame& started, CMainMenus::Which menu) {
-    QString marks;
-    for (const int id : kMarkedIds) {
-        marks += started.Action(menu, id)->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
-    }
-    return marks;
-}
-
 QPoint Centre(const QWidget* menu, const QAction* action) {
     if (const auto* bar = qobject_cast<const QMenuBar*>(menu)) {
         return bar->actionGeometry(const_cast<QAction*>(action)).center();
@@ -161,8 +152,8 @@ TEST(Menus, StartUpMarksFollowTheStoredSettings) {
         StartedFrame started("[Options]\nProtocol=" + c.protocol + "\nSocketType=" + c.socketType +
                              "\nTextOnly=" + c.textOnly + "\nMinimizeToTray=" + c.minimizeToTray +
                              "\n");
-        EXPECT_EQ(Marks(started, CMainMenus::MainMenu), c.marks);
-        EXPECT_EQ(Marks(started, CMainMenus::PopupMenu), c.marks);
+        EXPECT_EQ(started.Marks(CMainMenus::MainMenu, kMarkedIds), c.marks);
+        EXPECT_EQ(started.Marks(CMainMenus::PopupMenu, kMarkedIds), c.marks);
         EXPECT_EQ(g_strProtocol, QString::fromLatin1(c.protocol));
         EXPECT_EQ(g_strSocketType, QString::fromLatin1(c.socketType));
         EXPECT_EQ(started.Settings().Value("Protocol"), QString::fromLatin1(c.protocol));
@@ -246,8 +237,8 @@ TEST(Menus, ACommandChosenFromTheMenuLeavesItsOwnText) {
     ASSERT_EVENTUALLY(started.Child<QLabel>("pane0")->isVisible(), 2000);
     EXPECT_EQ(started.PaneText(), "Time Protocol with Streams selected");
     EXPECT_EQ(g_strSocketType, "TCP");
-    EXPECT_EQ(Marks(started, CMainMenus::MainMenu), ".x..xx");
-    EXPECT_EQ(Marks(started, CMainMenus::PopupMenu), ".x..xx");
+    EXPECT_EQ(started.Marks(CMainMenus::MainMenu, kMarkedIds), ".x..xx");
+    EXPECT_EQ(started.Marks(CMainMenus::PopupMenu, kMarkedIds), ".x..xx");
 }
 
 TEST(Menus, RightPressOnTheViewOpensThePopupCentredOnThePoint) {
@@ -261,8 +252,9 @@ TEST(Menus, RightPressOnTheViewOpensThePopupCentredOnThePoint) {
     EXPECT_LE(std::abs(popup->geometry().center().x() - global.x()), 2);
     EXPECT_EQ(popup->geometry().top(), global.y());
     // The same marks as the menu bar.
-    EXPECT_EQ(Marks(started, CMainMenus::PopupMenu), Marks(started, CMainMenus::MainMenu));
-    EXPECT_EQ(Marks(started, CMainMenus::PopupMenu), "x..x.x");
+    EXPECT_EQ(started.Marks(CMainMenus::PopupMenu, kMarkedIds),
+              started.Marks(CMainMenus::MainMenu, kMarkedIds));
+    EXPECT_EQ(started.Marks(CMainMenus::PopupMenu, kMarkedIds), "x..x.x");
 
     // Its prompts work like the menu bar's and give the pane back on closing.
     started.Frame().ShowStatusText(QStringLiteral("kept"));

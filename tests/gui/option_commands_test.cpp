@@ -11,14 +11,8 @@
 
 namespace {
 
-// Protocol marks of one menu: UDP, TCP, SNTP.
-QString ProtocolMarks(const StartedFrame& started, CMainMenus::Which menu) {
-    QString marks;
-    for (const int id : {ID_PROTOCOL_TIMEUDP, ID_PROTOCOL_TIMETCP, ID_PROTOCOL_SNTP}) {
-        marks += started.Action(menu, id)->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
-    }
-    return marks;
-}
+// The protocol items in the order of their marks: UDP, TCP, SNTP.
+const int kProtocolIds[] = {ID_PROTOCOL_TIMEUDP, ID_PROTOCOL_TIMETCP, ID_PROTOCOL_SNTP};
 
 // The lit indicators, "TCP", "UDP", "SNTP" or several joined.
 QString LitIndicators(const StartedFrame& started) {
@@ -52,8 +46,8 @@ TEST(OptionCommands, EachProtocolFromEachStartingPair) {
                 StartedFrame started("[Options]\nProtocol=" + pair[0] + "\nSocketType=" + pair[1] +
                                      "\n");
                 started.Action(from, command.id)->trigger();
-                EXPECT_EQ(ProtocolMarks(started, CMainMenus::MainMenu), command.marks);
-                EXPECT_EQ(ProtocolMarks(started, CMainMenus::PopupMenu), command.marks);
+                EXPECT_EQ(started.Marks(CMainMenus::MainMenu, kProtocolIds), command.marks);
+                EXPECT_EQ(started.Marks(CMainMenus::PopupMenu, kProtocolIds), command.marks);
                 EXPECT_EQ(g_strSocketType, command.socketType);
                 EXPECT_EQ(g_strProtocol, command.protocol);
                 EXPECT_EQ(started.Settings().Value("SocketType"), command.socketType);
@@ -73,14 +67,14 @@ TEST(OptionCommands, ProtocolChoiceSurvivesARestart) {
     started.Restart();
     EXPECT_EQ(g_strProtocol, "Time");
     EXPECT_EQ(g_strSocketType, "TCP");
-    EXPECT_EQ(ProtocolMarks(started, CMainMenus::MainMenu), ".x.");
-    EXPECT_EQ(ProtocolMarks(started, CMainMenus::PopupMenu), ".x.");
+    EXPECT_EQ(started.Marks(CMainMenus::MainMenu, kProtocolIds), ".x.");
+    EXPECT_EQ(started.Marks(CMainMenus::PopupMenu, kProtocolIds), ".x.");
     EXPECT_EQ(LitIndicators(started), "TCP");
 }
 
 TEST(OptionCommands, PrimaryAndBackupTimebase) {
     StartedFrame started("[Options]\nTimeBase=time.example.org\n");
-    const QString marksBefore = ProtocolMarks(started, CMainMenus::MainMenu);
+    const QString marksBefore = started.Marks(CMainMenus::MainMenu, kProtocolIds);
     started.Action(CMainMenus::MainMenu, ID_TIMEBASE_BACKUP)->trigger();
     EXPECT_EQ(g_strTimeBase, "tock.usno.navy.mil");
     EXPECT_EQ(started.Settings().Value("TimeBase"), "tock.usno.navy.mil");
@@ -89,7 +83,7 @@ TEST(OptionCommands, PrimaryAndBackupTimebase) {
     EXPECT_EQ(g_strTimeBase, "tick.usno.navy.mil");
     EXPECT_EQ(started.Settings().Value("TimeBase"), "tick.usno.navy.mil");
     EXPECT_EQ(started.PaneText(), "tick.usno.navy.mil selected");
-    EXPECT_EQ(ProtocolMarks(started, CMainMenus::MainMenu), marksBefore);
+    EXPECT_EQ(started.Marks(CMainMenus::MainMenu, kProtocolIds), marksBefore);
     started.Restart();
     EXPECT_EQ(g_strTimeBase, "tick.usno.navy.mil");
 }

@@ -25,6 +25,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <span>
 
 class StartedFrame {
   public:
@@ -50,6 +51,14 @@ class StartedFrame {
     const SettingsSandbox& Settings() const { return m_settings; }
 
     QAction* Action(CMainMenus::Which menu, int id) const { return Menus().Action(menu, id); }
+    // The check marks of the items ids in one menu: "x" checked, "." not, in that order.
+    QString Marks(CMainMenus::Which menu, std::span<const int> ids) const {
+        QString marks;
+        for (const int id : ids) {
+            marks += Action(menu, id)->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
+        }
+        return marks;
+    }
     QString PaneText() const { return Child<QLabel>("pane0")->text(); }
     template <typename T> T* Child(const char* name) const {
         T* child = m_frame->findChild<T*>(QLatin1String(name));
