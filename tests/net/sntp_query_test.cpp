@@ -119,16 +119,6 @@ TEST_F(SntpQueryTest, ARefusedClockIsNeverReportedAsCorrected) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.closesRun == 1; }, 1000));
 }
 
-TEST_F(SntpQueryTest, TheKernelRefusesTheSandboxTheClock) {
-    // The system's own setter: inside the sandbox's user namespace the kernel refuses.
-    ASSERT_TRUE(InsideUserNamespace());
-    ResetHooks();
-    OnCorrectClock(m_view);
-    ASSERT_TRUE(WaitForQueryEnd());
-    EXPECT_EQ(m_view.LastText(), "Reset: System Clock NOT Corrected: Operation not permitted");
-    EXPECT_EQ(g_bCorrectClock, 1);
-}
-
 TEST_F(SntpQueryTest, TheTrayMarksARunningQueryAndOpensNoSecondSocket) {
     OnQueryTimebase(m_view);
     CTimeSocket* const running = g_pSocket;
