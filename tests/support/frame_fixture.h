@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -72,7 +73,11 @@ class StartedFrame {
         g_bExitWhenDone = 0;
         ASSERT_TRUE(m_app->InitInstance(arguments));
         m_frame = m_app->MainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
+        // An unattended start may close the window by itself, even before it shows.
+        ASSERT_TRUE(WaitUntil([this] {
+            return m_frame.isNull() ||
+                   (m_frame->windowHandle() && m_frame->windowHandle()->isExposed());
+        }));
     }
     void Close() {
         if (m_frame) {
