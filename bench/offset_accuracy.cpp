@@ -5,12 +5,11 @@
 // Prints the median and 99th percentile of |theta|, how long replies waited in the
 // socket, and what |theta| would have been with the reading taken at the notification.
 #include "app/program_globals.h"
+#include "cli/console_view.h"
 #include "platform/local_clock.h"
 #include "timesync/ntp_time.h"
-#include "timesync/progress_pacing.h"
 #include "timesync/time_query.h"
 #include "timesync/time_sync_hooks.h"
-#include "timesync/time_sync_view.h"
 #include "timesync/watchdog_thread.h"
 
 #include <QCoreApplication>
@@ -24,28 +23,6 @@
 #include <vector>
 
 namespace {
-
-// The window's part, without a window.
-class BenchView : public QObject, public ITimeSyncView {
-  public:
-    void ShowStatusText(const QString& text) override { lastText = text; }
-    void EnableQueryButton(bool) override {}
-    void EnableCorrectButton(bool) override {}
-    void TakeFocus() override {}
-    void PostClose() override {}
-    void PostDeltaWarning() override {}
-    bool StepProgress() override {
-        const pacing::ProgressStep step = pacing::StepProgress(progress, 0, 100, 5);
-        progress = step.position;
-        return step.timedOut;
-    }
-    void ClearProgress() override { progress = 0; }
-    void Post(std::function<void()> task) override {
-        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
-    }
-    QString lastText;
-    std::atomic<int> progress{0};
-};
 
 void BusyFor(std::chrono::milliseconds duration) {
     const auto until = std::chrono::steady_clock::now() + duration;
@@ -87,7 +64,7 @@ int main(int argc, char** argv) {
         return lastReading;
     };
 
-    BenchView view;
+    CConsoleView view;
     // Every 200 ms the thread is busy for 20 ms. A query can be handed to the busy timer,
     // which sends it just before the busy stretch: its reply then waits out the stretch.
     bool sendBeforeBusy = false;
@@ -127,7 +104,7 @@ int main(int argc, char** argv) {
             }
             OnQueryTimebase(view);
         }
-        if (!RunUntilQueryEnds(5000) || !view.lastText.startsWith("Timebase Clock: ")) {
+        if (!RunUntilQueryEnds(5000) || !view.LastText().startsWith("Timebase Clock: ")) {
             ++failed;
             OnReset(view);
             continue;
