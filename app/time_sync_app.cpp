@@ -1,7 +1,7 @@
 #include "app/time_sync_app.h"
 
 #include "app/program_globals.h"
-#include "app/settings_store.h"
+#include "app/settings_startup.h"
 #include "platform/socket_probe.h"
 #include "ui/main_frame.h"
 
@@ -19,15 +19,15 @@ bool CTimeSyncApp::InitInstance(const QString& argumentText) {
         showError(QString::fromLatin1(kSocketInitFailedText));
         return false;
     }
-    g_hEvents[kEventTimerTick].Reset();
-    g_hEvents[kEventQueryPending].Reset();
     settings::EnsureAllExist();
     settings::LoadIntoGlobals();
     if (!argumentText.isEmpty()) {
         g_bAutoCorrect = 1;
     }
-    g_bCorrectClock = 0;
     m_pMainWnd = new CMainFrame();
+    if (g_bAutoCorrect) {
+        m_pMainWnd->CorrectAtFirstTick();
+    }
     m_pMainWnd->show();
     return true;
 }

@@ -4,13 +4,12 @@
 //   offset_accuracy [QUERIES] [HOST]
 // Prints the median and 99th percentile of |theta|, how long replies waited in the
 // socket, and what |theta| would have been with the reading taken at the notification.
-#include "app/program_globals.h"
 #include "cli/console_view.h"
 #include "platform/local_clock.h"
 #include "timesync/ntp_time.h"
+#include "timesync/query_settings.h"
 #include "timesync/time_query.h"
 #include "timesync/time_sync_hooks.h"
-#include "timesync/watchdog_thread.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,10 +35,10 @@ double Percentile(std::vector<double> values, double fraction) {
     return values[std::min(index, values.size() - 1)];
 }
 
-bool RunUntilQueryEnds(int timeoutMs) {
+bool RunUntilQueryEnds(const CTimeQuery& query, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
-    while (g_hEvents[kEventQueryPending].IsSet()) {
+    while (query.IsPending()) {
         if (clock.elapsed() > timeoutMs) {
             return false;
         }
@@ -65,6 +64,7 @@ int main(int argc, char** argv) {
     };
 
     CConsoleView view;
+    CTimeQuery query(view);
     // Every 200 ms the thread is busy for 20 ms. A query can be handed to the busy timer,
     // which sends it just before the busy stretch: its reply then waits out the stretch.
     bool sendBeforeBusy = false;
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     QObject::connect(&busy, &QTimer::timeout, [&] {
         if (sendBeforeBusy) {
             sendBeforeBusy = false;
-            OnQueryTimebase(view);
+            query.OnQueryTimebase();
         }
         BusyFor(std::chrono::milliseconds(20));
     });
@@ -102,23 +102,24 @@ int main(int argc, char** argv) {
             while (pause.elapsed() < gap) {
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             }
-            OnQueryTimebase(view);
+            query.OnQueryTimebase();
         }
-        if (!RunUntilQueryEnds(5000) || !view.LastText().startsWith("Timebase Clock: ")) {
+        if (!RunUntilQueryEnds(query, 5000) || !view.LastText().startsWith("Timebase Clock: ")) {
             ++failed;
-            OnReset(view);
+            query.OnReset();
             continue;
         }
+        const QueryInstants& t = query.Instants();
         const double theta =
-            ntp::ClockOffset(g_dSendTime, g_dServerRecvTime, g_dServerXmitTime, g_dRecvTime);
-        const double waited = lastReading - g_dRecvTime;
+            ntp::ClockOffset(t.dSendTime, t.dServerRecvTime, t.dServerXmitTime, t.dRecvTime);
+        const double waited = lastReading - t.dRecvTime;
         offsets.push_back(std::abs(theta));
-        delays.push_back((g_dRecvTime - g_dSendTime) - (g_dServerXmitTime - g_dServerRecvTime));
+        delays.push_back(
+            ntp::RoundTripDelay(t.dSendTime, t.dServerRecvTime, t.dServerXmitTime, t.dRecvTime));
         waits.push_back(waited);
         // T4 read at the notification instead of at the arrival.
         notificationOffsets.push_back(std::abs(theta - waited * 0.5));
     }
-    StopWatchdogThread();
     if (offsets.empty()) {
         std::printf("no query was answered\n");
         return 1;

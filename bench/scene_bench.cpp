@@ -6,6 +6,7 @@
 #include "scene/fly_in_path.h"
 #include "scene/gl_scene.h"
 #include "ui/main_frame.h"
+#include "ui/window_settings.h"
 
 #include <GL/gl.h>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "cli/cli_options.h"
 
-#include "app/settings_keys.h"
 #include "cli/cli_exit_status.h"
+#include "timesync/query_setting_keys.h"
 
 namespace {
 

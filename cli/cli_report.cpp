@@ -14,6 +14,10 @@ int ExitStatusOf(const CliReport& report) {
         return kExitBogusReply;
     case QueryOutcome::Result::ClockNotSet:
         return kExitClockNotSet;
+    case QueryOutcome::Result::SocketFailed:
+    case QueryOutcome::Result::ConnectFailed:
+    case QueryOutcome::Result::Reset:
+        return kExitNoAnswer;
     }
     return kExitNoAnswer;
 }

@@ -13,7 +13,7 @@ struct CliReport {
     wire::Transport transport{};
     // The last status text of the query: its result or the reason it ended.
     std::string result;
-    // Empty when the query ended without evaluating a reply (no answer, no connection).
+    // How the query ended; empty when it never did.
     std::optional<QueryOutcome> outcome;
 };
 

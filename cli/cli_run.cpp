@@ -1,16 +1,13 @@
 #include "cli/cli_run.h"
 
-#include "app/program_globals.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
-#include "app/timebase_hosts.h"
 #include "cli/cli_report.h"
 #include "cli/cli_texts.h"
 #include "cli/console_view.h"
 #include "cli/json_report.h"
+#include "platform/settings_file.h"
+#include "timesync/query_settings.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_query.h"
-#include "timesync/watchdog_thread.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -31,9 +28,6 @@ void LoadRunSettings(const CliOptions& options) {
     g_strSocketType =
         options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
     g_nTimebasePort = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
-    g_bCorrectClock = 0;
-    g_bAutoCorrect = 0;
-    g_bExitWhenDone = 0;
 }
 
 void PrintLine(std::FILE* stream, const std::string& line) {
@@ -47,6 +41,7 @@ void PrintLine(std::FILE* stream, const std::string& line) {
 int RunCli(const CliOptions& options) {
     LoadRunSettings(options);
     CConsoleView view;
+    CTimeQuery query(view);
     QEventLoop loop;
     bool ended = false;
     view.onQueryEnded = [&] {
@@ -60,20 +55,18 @@ int RunCli(const CliOptions& options) {
     deadline.start(static_cast<int>(std::lround(options.timeoutSeconds * 1000.0)));
 
     if (options.correct) {
-        OnCorrectClock(view);
+        query.OnCorrectClock();
     } else {
-        OnQueryTimebase(view);
+        query.OnQueryTimebase();
     }
-    // Even a query that failed at once ends through the event loop.
-    loop.exec();
-    StopWatchdogThread();
+    // A query that failed at once has ended already.
     if (!ended) {
-        ResetQuery(
-            view,
+        loop.exec();
+    }
+    if (!ended) {
+        query.Abandon(
             QString::fromLatin1(cli_texts::kNoAnswer).arg(QString::number(options.timeoutSeconds)));
     }
-    // The socket of a query that ended in its own notification is deleted later.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     CliReport report;
     report.server = g_strTimeBase.toStdString();

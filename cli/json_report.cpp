@@ -1,6 +1,6 @@
 #include "cli/json_report.h"
 
-#include "app/settings_keys.h"
+#include "timesync/query_setting_keys.h"
 
 #include <charconv>
 #include <cstdio>

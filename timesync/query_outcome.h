@@ -1,8 +1,8 @@
 #pragma once
 
-// What the evaluation of a reply found, beyond the status text: the figures a caller
-// that reports more than one line (horolux-cli --json) needs. Fields a protocol does not
-// produce stay empty.
+// How a query ended, and what the evaluation of its reply found beyond the status text:
+// the figures a caller that reports more than one line (horolux-cli --json) needs.
+// Fields a protocol or an ending does not produce stay empty.
 #include "platform/clock_setter.h"
 #include "timesync/wire_format.h"
 
@@ -20,6 +20,12 @@ struct QueryOutcome {
         Bogus,
         // The reply was good but the system refused to set the clock.
         ClockNotSet,
+        // The system gave no socket.
+        SocketFailed,
+        // The connection to the Timebase failed.
+        ConnectFailed,
+        // Ended before an answer: by the user, or by a console run's time-out.
+        Reset,
     };
     Result result = Result::Answered;
     wire::Protocol protocol = wire::Protocol::Sntp;

@@ -1,76 +1,210 @@
 #include "timesync/time_query.h"
 
-#include "app/program_globals.h"
+#include "timesync/ntp_time.h"
+#include "timesync/progress_pacing.h"
+#include "timesync/query_settings.h"
 #include "timesync/status_texts.h"
-#include "timesync/time_socket.h"
 #include "timesync/time_sync_hooks.h"
 #include "timesync/time_sync_view.h"
-#include "timesync/watchdog_thread.h"
 
-wire::Transport ChosenTransport() {
-    wire::Transport transport =
-        wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
-    if (g_nTimebasePort != 0) {
-        transport.port = g_nTimebasePort;
+namespace {
+
+// Room for an SNTP reply with extension fields; only the first 48 bytes are read.
+constexpr qint64 kMaxDatagramSize = 1024;
+
+std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint64_t nonce) {
+    switch (transport.request) {
+    case wire::Request::None:
+        break;
+    case wire::Request::EmptyDatagram:
+        return QByteArray();
+    case wire::Request::SntpPacket: {
+        const wire::SntpPacket packet = wire::BuildSntpRequest(nonce);
+        return QByteArray(reinterpret_cast<const char*>(packet.data()),
+                          static_cast<qsizetype>(packet.size()));
     }
-    return transport;
+    }
+    return std::nullopt;
 }
 
-void OnQueryTimebase(ITimeSyncView& view) {
-    view.TakeFocus();
-    view.EnableQueryButton(false);
-    view.EnableCorrectButton(false);
+} // namespace
 
-    // One socket at a time: a query never leaves another one open behind it.
-    DiscardQuerySocket();
-    g_pSocket = new CTimeSocket(view, ChosenTransport(), Hooks().newRequestNonce());
-    if (!g_pSocket->Create()) {
-        ResetQuery(view, QString::fromLatin1(texts::kSocketCreationFailed));
-        return;
-    }
-    view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
-    view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
-    g_pSocket->Connect(g_strTimeBase);
-    g_hEvents[kEventQueryPending].Set();
-    if (!g_pWatchdogThread) {
-        StartWatchdogThread(view);
-    }
-    g_pSocket->SendRequest();
+CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {}
+
+CTimeQuery::~CTimeQuery() {
+    m_pWatchdog.reset();
+    DropSocket();
 }
 
-void OnCorrectClock(ITimeSyncView& view) {
-    view.EnableCorrectButton(false);
-    g_bCorrectClock = 1;
-    OnQueryTimebase(view);
+void CTimeQuery::OnQueryTimebase() {
+    Start();
 }
 
-void OnTrayCorrectClock(ITimeSyncView& view) {
+void CTimeQuery::OnCorrectClock() {
+    m_view.EnableCorrectButton(false);
+    m_bCorrectClock = true;
+    Start();
+}
+
+void CTimeQuery::OnTrayCorrectClock() {
     // The tray's item stays enabled during a query; a second socket would leave the
     // first one open and answered by nobody.
-    if (g_hEvents[kEventQueryPending].IsSet()) {
-        g_bCorrectClock = 1;
+    if (IsPending()) {
+        m_bCorrectClock = true;
         return;
     }
-    OnCorrectClock(view);
+    OnCorrectClock();
 }
 
-void OnReset(ITimeSyncView& view) {
-    ResetQuery(view, QString::fromLatin1(texts::kResetByUser));
+void CTimeQuery::OnReset() {
+    EndBeforeReply(texts::kResetByUser, QueryOutcome::Result::Reset);
 }
 
-void ResetQuery(ITimeSyncView& view, const QString& reason) {
-    DiscardQuerySocket();
+void CTimeQuery::Abandon(const QString& reason) {
+    QueryOutcome outcome;
+    outcome.protocol = m_transport.protocol;
+    outcome.result = QueryOutcome::Result::Reset;
+    End(reason, outcome);
+}
+
+void CTimeQuery::Tick() {
+    m_hEvents[kEventTimerTick].Set();
+}
+
+void CTimeQuery::Start() {
+    m_view.TakeFocus();
+    m_view.EnableQueryButton(false);
+    m_view.EnableCorrectButton(false);
+
+    // One socket at a time: a query never leaves another one open behind it.
+    DropSocket();
+    m_transport = ChosenTransport();
+    m_nNonce = Hooks().newRequestNonce();
+    m_pSocket.reset(new CTimeSocket(*this, m_transport, this));
+    if (!m_pSocket->Create()) {
+        EndBeforeReply(texts::kSocketCreationFailed, QueryOutcome::Result::SocketFailed);
+        return;
+    }
+    m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
+    m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
+    m_pSocket->Connect(g_strTimeBase);
+    m_hEvents[kEventQueryPending].Set();
+    if (!m_pWatchdog) {
+        WatchdogLinks links{m_hEvents[kEventQueryPending], m_hEvents[kEventTimerTick],
+                            [this](std::function<void()> task) {
+                                // Queued on this object: dropped if it is gone first.
+                                QMetaObject::invokeMethod(this, std::move(task),
+                                                          Qt::QueuedConnection);
+                            },
+                            [this] { OnWatchdogStep(); }, [this] { OnWatchdogClear(); }};
+        m_pWatchdog = std::make_unique<CWatchdogThread>(std::move(links), timing);
+    }
+    if (const std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce)) {
+        m_pSocket->SendWhenConnected(*request);
+    }
+}
+
+void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
+    DropSocket();
     if (!reason.isEmpty()) {
-        view.ShowStatusText(reason);
+        m_view.ShowStatusText(reason);
     }
-    view.EnableQueryButton(true);
-    view.EnableCorrectButton(true);
-    g_hEvents[kEventQueryPending].Reset();
+    m_view.EnableQueryButton(true);
+    m_view.EnableCorrectButton(true);
+    m_hEvents[kEventQueryPending].Reset();
+    m_view.QueryEnded(outcome);
 }
 
-void DiscardQuerySocket() {
-    if (CTimeSocket* socket = g_pSocket) {
-        g_pSocket = nullptr;
-        socket->Release();
+void CTimeQuery::EndBeforeReply(const char* reason, QueryOutcome::Result result) {
+    QueryOutcome outcome;
+    outcome.protocol = m_transport.protocol;
+    outcome.result = result;
+    End(QString::fromLatin1(reason), outcome);
+}
+
+void CTimeQuery::DropSocket() {
+    m_pSocket.reset();
+}
+
+void CTimeQuery::OnWatchdogStep() {
+    const pacing::ProgressStep step = pacing::StepProgress(
+        m_nProgress, pacing::kProgressMinimum, pacing::kProgressMaximum, pacing::kProgressStep);
+    m_nProgress = step.position;
+    m_view.ShowProgress(m_nProgress);
+    if (step.timedOut) {
+        // A silent Timebase is asked again; the status text stays, and a correcting query
+        // stays a correcting one.
+        Start();
     }
+}
+
+void CTimeQuery::OnWatchdogClear() {
+    m_nProgress = pacing::kProgressMinimum;
+    m_view.ShowProgress(m_nProgress);
+}
+
+void CTimeQuery::OnRequestSent() {
+    if (m_transport.request != wire::Request::SntpPacket) {
+        return;
+    }
+    // T1 is when the request left: a thread put aside between the send and the reading
+    // must not make it late.
+    const double reading = Hooks().localClockNtp();
+    const std::int64_t kernelNs = Hooks().kernelClockNs();
+    const std::optional<std::int64_t> sent = m_pSocket->TakeSendStampNs();
+    m_instants.dSendTime = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
+}
+
+void CTimeQuery::OnConnect(bool connected) {
+    if (connected) {
+        m_view.ShowStatusText(QString::fromLatin1(texts::kConnected));
+    } else {
+        EndBeforeReply(texts::kConnectFailed, QueryOutcome::Result::ConnectFailed);
+    }
+}
+
+void CTimeQuery::OnReceive() {
+    ReceivedReply reply;
+    reply.localNtp = Hooks().localClockNtp();
+    reply.kernelNs = Hooks().kernelClockNs();
+    const bool datagram = m_transport.socket == wire::SocketKind::Datagram;
+    const CTimeSocket::Received received =
+        m_pSocket->Receive(datagram ? kMaxDatagramSize : qint64{wire::kTimeReplySize});
+    if (!received.valid) {
+        return;
+    }
+    reply.bytes = {reinterpret_cast<const std::uint8_t*>(received.bytes.constData()),
+                   static_cast<std::size_t>(received.bytes.size())};
+    reply.arrivalNs = received.arrivalNs;
+    reply.address = m_pSocket->PeerAddress().toStdString();
+    const std::optional<ReplyEvaluation> evaluation =
+        EvaluateReply(m_transport.protocol, reply, m_nNonce, m_bCorrectClock, m_instants, Hooks());
+    if (!evaluation) {
+        return;
+    }
+    const QueryOutcome::Result result = evaluation->outcome.result;
+    const bool answered =
+        result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;
+    if (result == QueryOutcome::Result::Corrected) {
+        m_bCorrectClock = false;
+    }
+    const QString text = QString::fromStdString(evaluation->text);
+    if (answered) {
+        // The result first, then the warning and the unattended close after it.
+        m_view.ShowStatusText(text);
+        if (evaluation->deltaWarning) {
+            m_view.PostDeltaWarning();
+        }
+        if (m_bExitWhenDone) {
+            m_view.PostClose();
+        }
+        End(QString(), evaluation->outcome);
+        return;
+    }
+    End(text, evaluation->outcome);
+}
+
+void CTimeQuery::OnClose() {
+    // The query stays pending without a socket until the time-out asks again.
+    DropSocket();
 }

@@ -1,30 +1,87 @@
 #pragma once
 
-#include "timesync/wire_format.h"
+// One owner for the time query: its socket, its nonce and instants, the pending event, the
+// correcting mark, the progress position and the worker that paces it. The commands, the
+// socket's reports and the worker's steps all arrive here, on the GUI thread, and only
+// here is decided what they mean; the view just shows it.
+#include "platform/manual_reset_event.h"
+#include "timesync/query_outcome.h"
+#include "timesync/reply_evaluation.h"
+#include "timesync/time_socket.h"
+#include "timesync/watchdog_thread.h"
 
+#include <QObject>
 #include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
 
 class ITimeSyncView;
 
-// The protocol, transport and port the query uses: the program-wide settings, with the
-// port of this run when one is given.
-wire::Transport ChosenTransport();
+class CTimeQuery : public QObject, private ITimeSocketEvents {
+    Q_OBJECT
+  public:
+    explicit CTimeQuery(ITimeSyncView& view);
+    // Stops and joins the worker, and closes a running query's socket without a word to
+    // the view.
+    ~CTimeQuery() override;
 
-// The commands that start and end a time query, all on the GUI thread.
+    // The worker's pace for queries started from now on (tests shorten it).
+    WatchdogTiming timing;
 
-// Starts a query of the chosen protocol with the chosen Timebase.
-void OnQueryTimebase(ITimeSyncView& view);
-// Marks the query as a correcting one, then starts it.
-void OnCorrectClock(ITimeSyncView& view);
-// As OnCorrectClock; during a running query it only marks that query as correcting.
-void OnTrayCorrectClock(ITimeSyncView& view);
-// Ends the running query at the user's request.
-void OnReset(ITimeSyncView& view);
+    // Starts a query of the chosen protocol with the chosen Timebase.
+    void OnQueryTimebase();
+    // Marks the query as a correcting one, then starts it.
+    void OnCorrectClock();
+    // As OnCorrectClock; during a running query it only marks that query as correcting.
+    void OnTrayCorrectClock();
+    // Ends the running query at the user's request.
+    void OnReset();
+    // Ends the running query with another reason (a console run's time-out).
+    void Abandon(const QString& reason);
+    // The window's periodic tick: with no query pending, the worker clears the progress.
+    void Tick();
+    // Closes the window once a query has answered (the unattended start).
+    void SetExitWhenDone() { m_bExitWhenDone = true; }
 
-// Ends the running query: the socket goes, the buttons come back, the query is no longer
-// pending. An empty reason leaves the status text as it is.
-void ResetQuery(ITimeSyncView& view, const QString& reason);
+    bool IsPending() const { return m_hEvents[kEventQueryPending].IsSet(); }
+    bool IsCorrecting() const { return m_bCorrectClock; }
+    int Progress() const { return m_nProgress; }
+    const QueryInstants& Instants() const { return m_instants; }
+    // The running query's socket, or nullptr.
+    const CTimeSocket* Socket() const { return m_pSocket.get(); }
+    // True while the worker waits for this thread (for tests).
+    bool IsWorkerWaiting() const { return m_pWatchdog && m_pWatchdog->IsWaitingForWindow(); }
 
-// Closes and lets go of the running query's socket, if any, without touching the window
-// (for the window's own close).
-void DiscardQuerySocket();
+  private:
+    static constexpr int kEventQueryPending = 0;
+    static constexpr int kEventTimerTick = 1;
+
+    void Start();
+    // Ends the query for good; an empty reason leaves the status text as it is.
+    void End(const QString& reason, const QueryOutcome& outcome);
+    // An end before any reply was evaluated.
+    void EndBeforeReply(const char* reason, QueryOutcome::Result result);
+    void DropSocket();
+    void OnWatchdogStep();
+    void OnWatchdogClear();
+
+    // ITimeSocketEvents
+    void OnRequestSent() override;
+    void OnConnect(bool connected) override;
+    void OnReceive() override;
+    void OnClose() override;
+
+    ITimeSyncView& m_view;
+    TimeSocketPtr m_pSocket;
+    wire::Transport m_transport{};
+    std::uint64_t m_nNonce = 0;
+    QueryInstants m_instants;
+    bool m_bCorrectClock = false;
+    bool m_bExitWhenDone = false;
+    int m_nProgress = 0;
+    // Index 0 "query pending", index 1 "timer tick": what the worker waits on.
+    std::array<platform::ManualResetEvent, 2> m_hEvents;
+    // Last, so that it stops before anything it reaches goes.
+    std::unique_ptr<CWatchdogThread> m_pWatchdog;
+};

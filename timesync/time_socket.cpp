@@ -1,13 +1,6 @@
 #include "timesync/time_socket.h"
 
-#include "app/program_globals.h"
 #include "platform/arrival_time.h"
-#include "timesync/ntp_time.h"
-#include "timesync/reply_evaluation.h"
-#include "timesync/status_texts.h"
-#include "timesync/time_query.h"
-#include "timesync/time_sync_hooks.h"
-#include "timesync/time_sync_view.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>
@@ -15,8 +8,9 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
-CTimeSocket::CTimeSocket(ITimeSyncView& view, const wire::Transport& transport, std::uint64_t nonce)
-    : m_view(view), m_transport(transport), m_nNonce(nonce) {
+CTimeSocket::CTimeSocket(ITimeSocketEvents& owner, const wire::Transport& transport,
+                         QObject* parent)
+    : QObject(parent), m_owner(owner), m_transport(transport) {
     if (transport.socket == wire::SocketKind::Stream) {
         m_pSocket = new QTcpSocket(this);
     } else {
@@ -55,36 +49,22 @@ void CTimeSocket::Connect(const QString& host) {
     m_pSocket->connectToHost(host, m_transport.port);
 }
 
-void CTimeSocket::SendRequest() {
+void CTimeSocket::SendWhenConnected(const QByteArray& request) {
+    m_request = request;
     if (m_bConnected) {
         Send();
-    } else {
-        m_bSendWhenConnected = true;
     }
 }
 
 void CTimeSocket::Send() {
-    m_bSendWhenConnected = false;
-    switch (m_transport.request) {
-    case wire::Request::None:
-        break;
-    case wire::Request::EmptyDatagram:
-        m_pSocket->write(QByteArray());
-        break;
-    case wire::Request::SntpPacket: {
-        const wire::SntpPacket packet = wire::BuildSntpRequest(m_nNonce);
-        m_pSocket->write(reinterpret_cast<const char*>(packet.data()),
-                         static_cast<qint64>(packet.size()));
-        // T1 is when the request left: a thread put aside between the send and the
-        // reading must not make it late.
-        const double reading = Hooks().localClockNtp();
-        const std::int64_t kernelNs = Hooks().kernelClockNs();
-        const std::optional<std::int64_t> sent =
-            platform::TakeSendStampNs(m_pSocket->socketDescriptor());
-        g_dSendTime = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
-        break;
-    }
-    }
+    const QByteArray request = *m_request;
+    m_request.reset();
+    m_pSocket->write(request);
+    m_owner.OnRequestSent();
+}
+
+std::optional<std::int64_t> CTimeSocket::TakeSendStampNs() {
+    return platform::TakeSendStampNs(m_pSocket->socketDescriptor());
 }
 
 CTimeSocket::Received CTimeSocket::Receive(qint64 maxBytes) {
@@ -104,76 +84,52 @@ CTimeSocket::Received CTimeSocket::Receive(qint64 maxBytes) {
     return received;
 }
 
-void CTimeSocket::Release() {
-    if (m_bReleased) {
+void CTimeSocket::Close() {
+    if (m_bClosed) {
         return;
     }
-    m_bReleased = true;
+    m_bClosed = true;
     disconnect(m_pSocket, nullptr, this, nullptr);
     m_pSocket->abort();
-    if (m_nNotificationDepth == 0) {
-        delete this;
-    } else {
-        deleteLater();
-    }
 }
 
 void CTimeSocket::WireNotifications() {
-    // Each notification runs from the event loop, after the handler that caused it has
-    // returned, as socket notifications arrive through the message loop; none runs once
-    // the socket has been released.
-    auto notify = [this](void (CTimeSocket::*handler)(int), int errorCode) {
+    // Reports run from the event loop, as socket notifications arrive through it: a
+    // connect that fails at once must not end the query inside its own start.
+    auto report = [this](auto handler) {
         QMetaObject::invokeMethod(
             this,
-            [this, handler, errorCode] {
-                if (m_bReleased) {
-                    return;
+            [this, handler] {
+                if (!m_bClosed) {
+                    handler(m_owner);
                 }
-                ++m_nNotificationDepth;
-                (this->*handler)(errorCode);
-                --m_nNotificationDepth;
             },
             Qt::QueuedConnection);
     };
-    connect(m_pSocket, &QAbstractSocket::connected, this, [this, notify] {
+    connect(m_pSocket, &QAbstractSocket::connected, this, [this, report] {
         m_bConnected = true;
-        if (m_bSendWhenConnected) {
+        if (m_request) {
             Send();
         }
-        notify(&CTimeSocket::OnConnect, kNoError);
+        report([](ITimeSocketEvents& owner) { owner.OnConnect(true); });
     });
     connect(m_pSocket, &QAbstractSocket::errorOccurred, this,
-            [this, notify](QAbstractSocket::SocketError error) {
+            [this, report](QAbstractSocket::SocketError error) {
                 // Only the connection attempt reports its errors. Later ones show as the
                 // peer closing (disconnected) or as an answer that never comes, and a name
                 // that does not resolve reports nothing: the time-out then asks again.
                 if (m_bConnected || error == QAbstractSocket::HostNotFoundError) {
                     return;
                 }
-                notify(&CTimeSocket::OnConnect, 1 + static_cast<int>(error));
+                report([](ITimeSocketEvents& owner) { owner.OnConnect(false); });
             });
     connect(m_pSocket, &QIODevice::readyRead, this,
-            [notify] { notify(&CTimeSocket::OnReceive, kNoError); });
+            [report] { report([](ITimeSocketEvents& owner) { owner.OnReceive(); }); });
     connect(m_pSocket, &QAbstractSocket::disconnected, this,
-            [notify] { notify(&CTimeSocket::OnClose, kNoError); });
+            [report] { report([](ITimeSocketEvents& owner) { owner.OnClose(); }); });
 }
 
-void CTimeSocket::OnReceive(int) {
-    EvaluateReply(m_view, *this);
-}
-
-void CTimeSocket::OnConnect(int nErrorCode) {
-    if (nErrorCode == kNoError) {
-        m_view.ShowStatusText(QString::fromLatin1(texts::kConnected));
-    } else {
-        ResetQuery(m_view, QString::fromLatin1(texts::kConnectFailed));
-    }
-}
-
-void CTimeSocket::OnClose(int) {
-    // The query stays pending without a socket until the time-out asks again.
-    if (g_pSocket == this) {
-        g_pSocket = nullptr;
-    }
-    Release();
+void CloseAndDeleteLater::operator()(CTimeSocket* socket) const {
+    socket->Close();
+    socket->deleteLater();
 }

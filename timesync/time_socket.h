@@ -1,30 +1,37 @@
 #pragma once
 
-// The socket of one time query: created at the start of the query and gone at its end.
+// The socket of one time query: it moves bytes and tells its owner what happened; the
+// owner decides what that means.
 #include "timesync/wire_format.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
-class ITimeSyncView;
 class QAbstractSocket;
+
+// What the socket reports. All but OnRequestSent run from the event loop, after the handler
+// that caused them has returned, and none runs once the socket is closed.
+class ITimeSocketEvents {
+  public:
+    virtual ~ITimeSocketEvents() = default;
+    // Right after the request left, before anything else runs (T1 is taken here).
+    virtual void OnRequestSent() = 0;
+    virtual void OnConnect(bool connected) = 0;
+    virtual void OnReceive() = 0;
+    // The peer closed the connection.
+    virtual void OnClose() = 0;
+};
 
 class CTimeSocket : public QObject {
     Q_OBJECT
   public:
-    // Error codes of the notifications: 0 is success.
-    static constexpr int kNoError = 0;
-
-    CTimeSocket(ITimeSyncView& view, const wire::Transport& transport, std::uint64_t nonce);
+    // The parent frees a socket whose deferred deletion never came (no event loop ran).
+    CTimeSocket(ITimeSocketEvents& owner, const wire::Transport& transport, QObject* parent);
     ~CTimeSocket() override;
-
-    const wire::Transport& GetTransport() const { return m_transport; }
-    std::uint64_t Nonce() const { return m_nNonce; }
-    // The Timebase's address once connected (an IPv4 address as such), else empty.
-    QString PeerAddress() const;
 
     // Makes the system socket, any local port, reaching IPv4 and IPv6 alike. False when
     // the system refuses one.
@@ -32,9 +39,12 @@ class CTimeSocket : public QObject {
     // Connects to the Timebase: an address at once, a name once it has been resolved in
     // the background.
     void Connect(const QString& host);
-    // Sends the protocol's request as soon as the socket is connected, and for SNTP
-    // takes T1 right after the send.
-    void SendRequest();
+    // Sends the request as soon as the socket is connected.
+    void SendWhenConnected(const QByteArray& request);
+    // When the last request left, on the kernel's clock, if the kernel stamped it.
+    std::optional<std::int64_t> TakeSendStampNs();
+    // The Timebase's address once connected (an IPv4 address as such), else empty.
+    QString PeerAddress() const;
 
     struct Received {
         // False when the notification found nothing to read after all.
@@ -46,25 +56,24 @@ class CTimeSocket : public QObject {
     // One receive call: one datagram, or up to maxBytes of the stream.
     Received Receive(qint64 maxBytes);
 
-    // Closes the system socket at once and lets the object go: now, or after the
-    // notification that is running on it has returned. Nothing is notified afterwards.
-    void Release();
-
-    // The notifications, each on the GUI thread after the event that caused it.
-    void OnReceive(int nErrorCode);
-    void OnConnect(int nErrorCode);
-    void OnClose(int nErrorCode);
+    // Closes the system socket at once; nothing is reported afterwards.
+    void Close();
 
   private:
     void Send();
     void WireNotifications();
 
-    ITimeSyncView& m_view;
+    ITimeSocketEvents& m_owner;
     const wire::Transport m_transport;
-    const std::uint64_t m_nNonce;
     QAbstractSocket* m_pSocket = nullptr;
+    std::optional<QByteArray> m_request;
     bool m_bConnected = false;
-    bool m_bSendWhenConnected = false;
-    bool m_bReleased = false;
-    int m_nNotificationDepth = 0;
+    bool m_bClosed = false;
 };
+
+// The owner may let its socket go inside one of the socket's own reports: the socket is
+// closed at once and deleted once control is back in the event loop.
+struct CloseAndDeleteLater {
+    void operator()(CTimeSocket* socket) const;
+};
+using TimeSocketPtr = std::unique_ptr<CTimeSocket, CloseAndDeleteLater>;

@@ -1,12 +1,13 @@
 #pragma once
 
-// The worker that paces a waiting query: while a query is pending it asks the window
-// to step the progress control every step period, otherwise to clear it on each tick.
-#include <chrono>
-#include <memory>
-#include <thread>
+// The worker that paces a waiting query: while a query is pending it has the query step
+// its progress every step period, otherwise clear it on each tick of the window.
+#include "platform/manual_reset_event.h"
 
-class ITimeSyncView;
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 // The worker's pace. Tests may shorten it; the code that runs is the same.
 struct WatchdogTiming {
@@ -15,22 +16,40 @@ struct WatchdogTiming {
     // The pause after each step: with 21 steps to a time-out, about 4 s.
     std::chrono::milliseconds pauseAfterStep{200};
 };
-extern WatchdogTiming g_watchdogTiming;
 
-// Owned by the GUI thread; empty until the first query starts the worker.
-extern std::unique_ptr<std::thread> g_pWatchdogThread;
+// What the worker waits on and asks for. The handlers run on the GUI thread through post,
+// which must drop a task whose target has gone.
+struct WatchdogLinks {
+    platform::ManualResetEvent& queryPending;
+    platform::ManualResetEvent& timerTick;
+    std::function<void(std::function<void()>)> post;
+    std::function<void()> step;
+    std::function<void()> clear;
+};
 
-// The worker's thread function. Talks to the window only through view.Post, and waits
-// for each posted step or clear to have run unless the stop request comes first.
-void WatchdogThreadProc(ITimeSyncView* view);
+// Owns the worker thread: started by the constructor, stopped and joined by the
+// destructor, which wakes it at once and abandons a step it is waiting for. Never kills it.
+class CWatchdogThread {
+  public:
+    CWatchdogThread(WatchdogLinks links, WatchdogTiming timing);
+    ~CWatchdogThread();
+    CWatchdogThread(const CWatchdogThread&) = delete;
+    CWatchdogThread& operator=(const CWatchdogThread&) = delete;
 
-// Starts the worker for the view (the query start does this once).
-void StartWatchdogThread(ITimeSyncView& view);
+    // True while the worker waits for the GUI thread to run a step or clear (for tests
+    // that end the query's owner at that moment).
+    bool IsWaitingForWindow() const { return m_bWaitingForWindow.load(); }
 
-// Asks the worker to stop, wakes it at once, abandons a step or clear it is waiting
-// for, and waits for it to end. Never kills it. Leaves g_bStopWatchdog set.
-void StopWatchdogThread();
+  private:
+    void Run();
+    void SendToWindow(const std::function<void()>& handler);
+    bool StopRequested() const { return m_bStopWatchdog.load(); }
 
-// True while the worker waits for the window to run a step or clear (for tests that
-// close the window at that moment).
-bool IsWatchdogWaitingForWindow();
+    WatchdogLinks m_links;
+    const WatchdogTiming m_timing;
+    std::atomic<bool> m_bStopWatchdog{false};
+    // Set with the flag, so that every wait of the worker ends at once.
+    platform::ManualResetEvent m_stopRequested;
+    std::atomic<bool> m_bWaitingForWindow{false};
+    std::thread m_thread;
+};

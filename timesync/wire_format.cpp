@@ -1,12 +1,10 @@
 #include "timesync/wire_format.h"
 
+#include "timesync/query_setting_keys.h"
+
 namespace wire {
 
 namespace {
-constexpr std::string_view kProtocolTime = "Time";
-constexpr std::string_view kSocketTcp = "TCP";
-constexpr std::string_view kSocketUdp = "UDP";
-
 void WriteBigEndian64(SntpPacket& packet, std::size_t offset, std::uint64_t value) {
     for (std::size_t i = 0; i < 8; ++i) {
         packet[offset + i] = static_cast<std::uint8_t>(value >> (56 - 8 * i));

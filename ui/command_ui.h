@@ -1,23 +1,33 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
-class CClientPopup;
-class CMainFrame;
+class CGLScene;
 class CMainMenus;
-class CMenuPrompts;
 class COptionCommands;
+class CStatusBar;
 class CTrayIcon;
-class QAction;
+class QMainWindow;
 
-// Everything through which the user gives commands, put onto the main frame: the menu
+// The window's parts the commands reach, and the query commands the window runs itself.
+struct CommandTargets {
+    QMainWindow& window;
+    CStatusBar& statusBar;
+    CGLScene& scene;
+    std::function<void()> onAppExit;
+    std::function<void()> onReset;
+    std::function<void()> onTrayCorrectClock;
+};
+
+// Everything through which the user gives commands, put onto the main window: the menu
 // bar and the two popups, their prompts in the status bar, the F1 key, the tray icon,
 // and the routing of every command id to its handler.
 class CCommandUi : public QObject {
     Q_OBJECT
   public:
-    explicit CCommandUi(CMainFrame& frame);
+    explicit CCommandUi(CommandTargets targets);
     ~CCommandUi() override;
 
     CMainMenus& Menus() const { return *m_pMenus; }
@@ -28,7 +38,7 @@ class CCommandUi : public QObject {
     void OnCommand(int id);
 
   private:
-    CMainFrame& m_frame;
+    CommandTargets m_targets;
     CMainMenus* m_pMenus = nullptr;
     CTrayIcon* m_pTray = nullptr;
     std::unique_ptr<COptionCommands> m_pCommands;

@@ -22,4 +22,3 @@ inline constexpr int kInitialWidth = 500;
 inline constexpr int kInitialHeight = 300;
 inline constexpr int kProgressMinimum = pacing::kProgressMinimum;
 inline constexpr int kProgressMaximum = pacing::kProgressMaximum;
-inline constexpr int kProgressStep = pacing::kProgressStep;

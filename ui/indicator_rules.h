@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_keys.h"
+#include "timesync/query_setting_keys.h"
 
 #include <QString>
 

@@ -1,15 +1,13 @@
 #include "ui/main_frame.h"
 
-#include "app/program_globals.h"
 #include "scene/gl_scene.h"
-#include "timesync/progress_pacing.h"
 #include "timesync/time_query.h"
-#include "timesync/watchdog_thread.h"
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
 #include "ui/delta_warning_box.h"
 #include "ui/status_bar.h"
 #include "ui/viewpoint_keys.h"
+#include "ui/window_settings.h"
 #include "ui/window_texts.h"
 
 #include <QCloseEvent>
@@ -57,8 +55,10 @@ CMainFrame::CMainFrame() {
     m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+    m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
-    m_pCommandUi = new CCommandUi(*this);
+    m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
+                                   [this] { OnReset(); }, [this] { OnTrayCorrectClock(); }});
 
     resize(kInitialWidth, kInitialHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -72,10 +72,7 @@ CMainFrame::CMainFrame() {
     m_pClient->setFocus();
 }
 
-CMainFrame::~CMainFrame() {
-    // A frame deleted without a close still stops the worker that posts to it.
-    OnClose();
-}
+CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pClient && event->type() == QEvent::Resize) {
@@ -106,11 +103,14 @@ void CMainFrame::OnSize() {
 void CMainFrame::OnTimer() {
     StepFlyIn(*m_pScene);
     m_pScene->RenderFrame(g_bTextOnly != 0);
-    g_hEvents[kEventTimerTick].Set();
-    if (g_bAutoCorrect) {
-        g_bAutoCorrect = 0;
-        OnCorrectClock();
-        g_bExitWhenDone = 1;
+    if (!m_pQuery) {
+        return;
+    }
+    m_pQuery->Tick();
+    if (m_bAutoCorrect) {
+        m_bAutoCorrect = false;
+        m_pQuery->OnCorrectClock();
+        m_pQuery->SetExitWhenDone();
     }
     // Ticks missed during a long frame are not made up: QTimer fires once after a stall
     // and counts on from then, so nothing queued needs dropping.
@@ -126,27 +126,36 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::OnClose() {
-    if (m_bClosed) {
-        return;
-    }
-    m_bClosed = true;
+    // The worker is woken and joined and the socket closed now, not when the window is
+    // deleted later.
     m_tickTimer.stop();
-    StopWatchdogThread();
-    DiscardQuerySocket();
+    m_pQuery.reset();
 }
 
 void CMainFrame::OnAppExit() {
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
+// Commands that arrive after the close find no query and do nothing.
 void CMainFrame::OnQueryTimebase() {
-    ::OnQueryTimebase(*this);
+    if (m_pQuery) {
+        m_pQuery->OnQueryTimebase();
+    }
 }
 void CMainFrame::OnCorrectClock() {
-    ::OnCorrectClock(*this);
+    if (m_pQuery) {
+        m_pQuery->OnCorrectClock();
+    }
 }
 void CMainFrame::OnReset() {
-    ::OnReset(*this);
+    if (m_pQuery) {
+        m_pQuery->OnReset();
+    }
+}
+void CMainFrame::OnTrayCorrectClock() {
+    if (m_pQuery) {
+        m_pQuery->OnTrayCorrectClock();
+    }
 }
 
 void CMainFrame::ShowStatusText(const QString& text) {
@@ -161,23 +170,14 @@ void CMainFrame::EnableCorrectButton(bool enable) {
 void CMainFrame::TakeFocus() {
     m_pClient->setFocus();
 }
-void CMainFrame::PostClose() {
-    OnAppExit();
+void CMainFrame::ShowProgress(int position) {
+    m_wndStatusBar->Progress()->setValue(position);
 }
 void CMainFrame::PostDeltaWarning() {
-    Post([this] { ShowDeltaWarningBox(this); });
-}
-bool CMainFrame::StepProgress() {
-    QProgressBar* progress = m_wndStatusBar->Progress();
-    const pacing::ProgressStep step =
-        pacing::StepProgress(progress->value(), kProgressMinimum, kProgressMaximum, kProgressStep);
-    progress->setValue(step.position);
-    return step.timedOut;
-}
-void CMainFrame::ClearProgress() {
-    m_wndStatusBar->Progress()->setValue(kProgressMinimum);
-}
-void CMainFrame::Post(std::function<void()> task) {
     // Queued on this window: dropped if the window is gone before it runs.
-    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ShowDeltaWarningBox(this); }, Qt::QueuedConnection);
+}
+void CMainFrame::PostClose() {
+    OnAppExit();
 }

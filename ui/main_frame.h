@@ -4,14 +4,17 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <memory>
 
 class CCommandUi;
+class CTimeQuery;
 class CGLScene;
 class CStatusBar;
 class QPushButton;
 
 // The main window: two command buttons, the 3D view between them, the status bar,
-// and the 200 ms tick that drives the animation and the worker.
+// and the 200 ms tick that drives the animation and the worker. It owns the time query
+// and shows what the query reports.
 class CMainFrame : public QMainWindow, public ITimeSyncView {
     Q_OBJECT
   public:
@@ -21,22 +24,28 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
     CGLScene* Scene() const { return m_pScene; }
     CCommandUi* CommandUi() const { return m_pCommandUi; }
+    // The query; nullptr once the window has closed.
+    CTimeQuery* Query() const { return m_pQuery.get(); }
+
+    // The first tick starts the unattended correction, and the window closes once it has
+    // answered.
+    void CorrectAtFirstTick() { m_bAutoCorrect = true; }
 
     // ITimeSyncView
     void ShowStatusText(const QString& text) override;
     void EnableQueryButton(bool enable) override;
     void EnableCorrectButton(bool enable) override;
     void TakeFocus() override;
-    void PostClose() override;
+    void ShowProgress(int position) override;
     void PostDeltaWarning() override;
-    bool StepProgress() override;
-    void ClearProgress() override;
-    void Post(std::function<void()> task) override;
+    void PostClose() override;
+    void QueryEnded(const QueryOutcome&) override {}
 
   public Q_SLOTS:
     void OnQueryTimebase();
     void OnCorrectClock();
     void OnReset();
+    void OnTrayCorrectClock();
     void OnAppExit();
     // One tick of the 200 ms timer: fly-in step, one frame, the worker's tick.
     void OnTimer();
@@ -56,6 +65,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     CStatusBar* m_wndStatusBar = nullptr;
     CGLScene* m_pScene = nullptr;
     CCommandUi* m_pCommandUi = nullptr;
+    std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
-    bool m_bClosed = false;
+    bool m_bAutoCorrect = false;
 };

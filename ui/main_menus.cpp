@@ -1,7 +1,6 @@
 #include "ui/main_menus.h"
 
-#include "app/program_globals.h"
-#include "app/timebase_hosts.h"
+#include "timesync/query_settings.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/control_ids.h"
@@ -9,6 +8,7 @@
 #include "ui/indicator_rules.h"
 #include "ui/menu_tables.h"
 #include "ui/timebase_images.h"
+#include "ui/window_settings.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,25 +1,24 @@
 #include "ui/option_commands.h"
 
-#include "app/program_globals.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
-#include "app/timebase_hosts.h"
-#include "timesync/time_sync_view.h"
+#include "platform/settings_file.h"
+#include "timesync/query_settings.h"
 #include "ui/about_dlg.h"
 #include "ui/alternate_timebase_dlg.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_templates.h"
 #include "ui/main_menus.h"
 #include "ui/option_texts.h"
+#include "ui/status_bar.h"
 #include "ui/tray_icon.h"
 #include "ui/usage_notes_dlg.h"
 #include "ui/web_links.h"
+#include "ui/window_settings.h"
 
 #include <QDesktopServices>
 
-COptionCommands::COptionCommands(QWidget& frame, CMainMenus& menus, ITimeSyncView& view,
+COptionCommands::COptionCommands(QWidget& frame, CMainMenus& menus, CStatusBar& statusBar,
                                  CTrayIcon& tray)
-    : openUrl(&QDesktopServices::openUrl), m_frame(frame), m_menus(menus), m_view(view),
+    : openUrl(&QDesktopServices::openUrl), m_frame(frame), m_menus(menus), m_statusBar(statusBar),
       m_tray(tray) {}
 
 bool COptionCommands::Dispatch(int id) {
@@ -81,7 +80,7 @@ void COptionCommands::SelectProtocol(int checkedId, const char* socketType, cons
     g_strProtocol = QString::fromLatin1(protocol);
     settings::WriteString(kKeySocketType, g_strSocketType);
     settings::WriteString(kKeyProtocol, g_strProtocol);
-    m_view.ShowStatusText(QString::fromLatin1(confirmation));
+    m_statusBar.ShowPaneText(QString::fromLatin1(confirmation));
 }
 
 void COptionCommands::OnProtocolTimeUdp() {
@@ -99,7 +98,7 @@ void COptionCommands::OnProtocolSntp() {
 void COptionCommands::SelectTimebase(const char* host) {
     g_strTimeBase = QString::fromLatin1(host);
     settings::WriteString(kKeyTimeBase, g_strTimeBase);
-    m_view.ShowStatusText(g_strTimeBase + QLatin1String(kTimebaseSelectedSuffix));
+    m_statusBar.ShowPaneText(g_strTimeBase + QLatin1String(kTimebaseSelectedSuffix));
 }
 
 void COptionCommands::OnTimebasePrimary() {
@@ -117,7 +116,7 @@ void COptionCommands::OnTimebaseAlternate() {
         return;
     }
     settings::WriteString(kKeyTimeBase, dialog.m_strTimebase);
-    m_view.ShowStatusText(QString::fromLatin1(kAlternateSelectedText));
+    m_statusBar.ShowPaneText(QString::fromLatin1(kAlternateSelectedText));
     g_strTimeBase = dialog.m_strTimebase;
 }
 

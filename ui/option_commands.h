@@ -4,8 +4,8 @@
 #include <functional>
 
 class CMainMenus;
+class CStatusBar;
 class CTrayIcon;
-class ITimeSyncView;
 class QWidget;
 
 // The handlers of the option and help commands. Each setting change is made in memory,
@@ -13,7 +13,7 @@ class QWidget;
 // carry the Options popup, all in the same step.
 class COptionCommands {
   public:
-    COptionCommands(QWidget& frame, CMainMenus& menus, ITimeSyncView& view, CTrayIcon& tray);
+    COptionCommands(QWidget& frame, CMainMenus& menus, CStatusBar& statusBar, CTrayIcon& tray);
 
     // Hands a URL to the desktop's browser; replaceable in tests.
     std::function<bool(const QUrl&)> openUrl;
@@ -44,6 +44,6 @@ class COptionCommands {
 
     QWidget& m_frame;
     CMainMenus& m_menus;
-    ITimeSyncView& m_view;
+    CStatusBar& m_statusBar;
     CTrayIcon& m_tray;
 };

@@ -1,6 +1,6 @@
 #include "ui/status_bar.h"
 
-#include "app/program_globals.h"
+#include "timesync/query_settings.h"
 #include "ui/control_ids.h"
 #include "ui/indicator_rules.h"
 #include "ui/window_texts.h"

@@ -1,6 +1,6 @@
 #include "ui/tray_icon.h"
 
-#include "app/program_globals.h"
+#include "ui/window_settings.h"
 #include "ui/window_texts.h"
 
 #include <QCursor>

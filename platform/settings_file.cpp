@@ -1,14 +1,14 @@
-#include "app/settings_store.h"
-
-#include "app/program_globals.h"
-#include "app/settings_keys.h"
-#include "app/timebase_hosts.h"
+#include "platform/settings_file.h"
 
 #include <QSettings>
 
 namespace settings {
 
 namespace {
+
+constexpr const char* kOrganization = "Veldmark";
+constexpr const char* kApplication = "Horolux";
+constexpr const char* kGroup = "Options";
 
 // INI files keep no types, so a value that does not read as a number counts as missing.
 int ToInt(const QVariant& value, int defaultValue) {
@@ -19,14 +19,11 @@ int ToInt(const QVariant& value, int defaultValue) {
 
 class OptionsGroup {
   public:
-    OptionsGroup() : m_settings(kSettingsOrganization, kSettingsApplication) {
-        m_settings.beginGroup(kSettingsGroup);
-    }
+    OptionsGroup() : m_settings(kOrganization, kApplication) { m_settings.beginGroup(kGroup); }
     ~OptionsGroup() {
         m_settings.endGroup();
         m_settings.sync();
     }
-    QSettings& operator*() { return m_settings; }
     QSettings* operator->() { return &m_settings; }
 
   private:
@@ -54,22 +51,6 @@ void WriteString(const char* key, const QString& value) {
 void WriteInt(const char* key, int value) {
     OptionsGroup options;
     options->setValue(key, value);
-}
-
-void EnsureAllExist() {
-    WriteString(kKeyTimeBase, ReadString(kKeyTimeBase, kPrimaryTimebase));
-    WriteString(kKeySocketType, ReadString(kKeySocketType, kDefaultSocketType));
-    WriteString(kKeyProtocol, ReadString(kKeyProtocol, kDefaultProtocol));
-    WriteInt(kKeyTextOnly, ReadInt(kKeyTextOnly, kDefaultTextOnly));
-    WriteInt(kKeyMinimizeToTray, ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray));
-}
-
-void LoadIntoGlobals() {
-    g_strTimeBase = ReadString(kKeyTimeBase, QString());
-    g_strSocketType = ReadString(kKeySocketType, QString());
-    g_strProtocol = ReadString(kKeyProtocol, QString());
-    g_bTextOnly = ReadInt(kKeyTextOnly, kDefaultTextOnly);
-    g_bMinimizeToTray = ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray);
 }
 
 QString FilePath() {

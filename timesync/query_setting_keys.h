@@ -1,15 +1,10 @@
 #pragma once
 
-// Names and defaults of the stored settings (group "Options").
-inline constexpr const char* kSettingsOrganization = "Veldmark";
-inline constexpr const char* kSettingsApplication = "Horolux";
-inline constexpr const char* kSettingsGroup = "Options";
-
+// The stored settings that choose a query's Timebase and protocol: their names, values
+// and defaults (group "Options" of the settings file).
 inline constexpr const char* kKeyTimeBase = "TimeBase";
 inline constexpr const char* kKeySocketType = "SocketType";
 inline constexpr const char* kKeyProtocol = "Protocol";
-inline constexpr const char* kKeyTextOnly = "TextOnly";
-inline constexpr const char* kKeyMinimizeToTray = "MinimizeToTray";
 
 inline constexpr const char* kProtocolTime = "Time";
 inline constexpr const char* kProtocolSntp = "SNTP";
@@ -18,5 +13,7 @@ inline constexpr const char* kSocketUdp = "UDP";
 
 inline constexpr const char* kDefaultSocketType = kSocketUdp;
 inline constexpr const char* kDefaultProtocol = kProtocolSntp;
-inline constexpr int kDefaultTextOnly = 0;
-inline constexpr int kDefaultMinimizeToTray = 1;
+
+// The two Timebases the menu offers by name; the primary is also the default.
+inline constexpr const char* kPrimaryTimebase = "tick.usno.navy.mil";
+inline constexpr const char* kBackupTimebase = "tock.usno.navy.mil";

@@ -1,0 +1,25 @@
+#include "app/settings_startup.h"
+
+#include "platform/settings_file.h"
+#include "timesync/query_settings.h"
+#include "ui/window_settings.h"
+
+namespace settings {
+
+void EnsureAllExist() {
+    WriteString(kKeyTimeBase, ReadString(kKeyTimeBase, kPrimaryTimebase));
+    WriteString(kKeySocketType, ReadString(kKeySocketType, kDefaultSocketType));
+    WriteString(kKeyProtocol, ReadString(kKeyProtocol, kDefaultProtocol));
+    WriteInt(kKeyTextOnly, ReadInt(kKeyTextOnly, kDefaultTextOnly));
+    WriteInt(kKeyMinimizeToTray, ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray));
+}
+
+void LoadIntoGlobals() {
+    g_strTimeBase = ReadString(kKeyTimeBase, QString());
+    g_strSocketType = ReadString(kKeySocketType, QString());
+    g_strProtocol = ReadString(kKeyProtocol, QString());
+    g_bTextOnly = ReadInt(kKeyTextOnly, kDefaultTextOnly);
+    g_bMinimizeToTray = ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray);
+}
+
+} // namespace settings

@@ -1,0 +1,19 @@
+#pragma once
+
+// The settings a query reads when it starts: loaded at start-up (or from a console run's
+// options) and written through by the option commands. GUI thread only.
+#include "timesync/query_setting_keys.h"
+#include "timesync/wire_format.h"
+
+#include <QString>
+#include <cstdint>
+
+extern QString g_strTimeBase;
+extern QString g_strSocketType;
+extern QString g_strProtocol;
+// A Timebase port other than the protocol's own, for one console run (--port); 0 keeps
+// the protocol's port. The window never sets it.
+extern std::uint16_t g_nTimebasePort;
+
+// The protocol, transport and port the next query uses.
+wire::Transport ChosenTransport();

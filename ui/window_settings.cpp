@@ -1,0 +1,4 @@
+#include "ui/window_settings.h"
+
+int g_bTextOnly = 0;
+int g_bMinimizeToTray = 0;
