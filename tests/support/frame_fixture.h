@@ -8,9 +8,11 @@
 #include "tests/support/qt_print.h"
 #include "tests/support/settings_sandbox.h"
 #include "tests/support/wait.h"
+#include "timesync/query_settings.h"
 #include "ui/command_ui.h"
 #include "ui/main_frame.h"
 #include "ui/main_menus.h"
+#include "ui/window_settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,7 +72,6 @@ class StartedFrame {
   private:
     void Start(const QString& arguments) {
         g_bAutoCorrect = 0;
-        g_bExitWhenDone = 0;
         ASSERT_TRUE(m_app->InitInstance(arguments));
         m_frame = m_app->MainWindow();
         // An unattended start may close the window by itself, even before it shows.
@@ -85,7 +86,6 @@ class StartedFrame {
             frame->close();
             ASSERT_EVENTUALLY(frame.isNull(), 2000);
         }
-        g_bStopWatchdog = 0;
     }
 
     SettingsSandbox m_settings;
