@@ -1,5 +1,6 @@
 #include "cli/json_report.h"
 
+#include "platform/calendar.h"
 #include "timesync/query_setting_keys.h"
 
 #include <charconv>
@@ -78,18 +79,12 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string Iso8601Utc(const platform::UtcInstant& instant, bool microseconds) {
-    const std::time_t seconds = static_cast<std::time_t>(instant.seconds);
-    std::tm fields{};
-#ifdef _WIN32
-    const bool converted = gmtime_s(&fields, &seconds) == 0;
-#else
-    const bool converted = gmtime_r(&seconds, &fields) != nullptr;
-#endif
-    if (!converted) {
+    const std::optional<std::tm> fields = platform::UtcCalendar(instant.seconds);
+    if (!fields) {
         return {};
     }
     char buffer[64];
-    std::size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &fields);
+    std::size_t length = std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &*fields);
     if (microseconds) {
         length += static_cast<std::size_t>(std::snprintf(buffer + length, sizeof buffer - length,
                                                          ".%06d", instant.nanoseconds / 1000));

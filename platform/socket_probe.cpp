@@ -1,5 +1,9 @@
 #include "platform/socket_probe.h"
 
+#ifdef _WIN32
+#error "socket_probe.cpp is POSIX only: Windows sockets need WSAStartup and closesocket"
+#endif
+
 #include <sys/socket.h>
 #include <unistd.h>
 

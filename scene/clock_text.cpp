@@ -1,13 +1,14 @@
 #include "scene/clock_text.h"
 
+#include "platform/calendar.h"
 #include "scene/scene_values.h"
 
 std::string FormatClockText(std::time_t instant) {
-    std::tm local{};
-    if (!localtime_r(&instant, &local)) {
+    const std::optional<std::tm> local = platform::LocalCalendar(instant);
+    if (!local) {
         return {};
     }
     char text[32] = {};
-    const size_t length = std::strftime(text, sizeof text, kClockTextFormat, &local);
+    const size_t length = std::strftime(text, sizeof text, kClockTextFormat, &*local);
     return std::string(text, length);
 }

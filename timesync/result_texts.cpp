@@ -1,5 +1,6 @@
 #include "timesync/result_texts.h"
 
+#include "platform/calendar.h"
 #include "timesync/status_texts.h"
 
 #include <charconv>
@@ -14,15 +15,6 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kSecondsPerHour = 3600;
 constexpr std::int64_t kSecondsPerMinute = 60;
 constexpr std::int64_t kMaximumDeltaMinutes = 30;
-
-bool ToLocalTime(std::int64_t unixSeconds, std::tm& fields) {
-    const std::time_t time = static_cast<std::time_t>(unixSeconds);
-#ifdef _WIN32
-    return localtime_s(&fields, &time) == 0;
-#else
-    return localtime_r(&time, &fields) != nullptr;
-#endif
-}
 
 template <typename... Args> std::string Printf(const char* format, Args... args) {
     char buffer[64];
@@ -55,13 +47,13 @@ std::string ClockPart(const char* prefix, std::int64_t unixSeconds) {
 } // namespace
 
 std::string FormatClock(std::int64_t unixSeconds) {
-    std::tm fields{};
-    if (!ToLocalTime(unixSeconds, fields)) {
+    const std::optional<std::tm> fields = platform::LocalCalendar(unixSeconds);
+    if (!fields) {
         return {};
     }
     char buffer[64];
     const std::size_t length =
-        std::strftime(buffer, sizeof buffer, texts::kCalendarFormat, &fields);
+        std::strftime(buffer, sizeof buffer, texts::kCalendarFormat, &*fields);
     return std::string(buffer, length);
 }
 
