@@ -10,22 +10,15 @@
 using namespace platform;
 
 TEST(DisplayProbe, LocalX11DisplayNumbers) {
-    const std::pair<const char*, std::optional<int>> cases[] = {
-        {":0", 0},
-        {":1.0", 1},
-        {"unix:12", 12},
-        {":99.3", 99},
-        {":", std::nullopt},
-        {":x", std::nullopt},
-        {":-1", std::nullopt},
-        {":1x", std::nullopt},
-        {"", std::nullopt},
-        {"0", std::nullopt},
-        {"remote.example:0", std::nullopt},
-        {"localhost:10.0", std::nullopt}, // a forwarded display is on the network
-    };
-    for (const auto& [name, number] : cases) {
+    const std::pair<const char*, int> local[] = {
+        {":0", 0}, {":1.0", 1}, {"unix:12", 12}, {":99.3", 99}};
+    for (const auto& [name, number] : local) {
         EXPECT_EQ(LocalX11DisplayNumber(name), number) << name;
+    }
+    // A forwarded display (localhost:10.0) is on the network.
+    for (const char* name :
+         {":", ":x", ":-1", ":1x", "", "0", "remote.example:0", "localhost:10.0"}) {
+        EXPECT_EQ(LocalX11DisplayNumber(name), std::nullopt) << name;
     }
     EXPECT_FALSE(X11DisplayReachable(""));
     // Where the display is not local, the GUI library decides.

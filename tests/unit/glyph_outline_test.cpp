@@ -5,12 +5,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
-
 using glyph::Contour;
 using glyph::Vec2;
 
-double DistanceToPolyline(Vec2 p, const Contour& line) {
+static double DistanceToPolyline(Vec2 p, const Contour& line) {
     double best = 1e300;
     for (size_t i = 0; i + 1 < line.size(); ++i) {
         const Vec2 a = line[i], d{line[i + 1].x - a.x, line[i + 1].y - a.y};
@@ -24,7 +22,7 @@ double DistanceToPolyline(Vec2 p, const Contour& line) {
 }
 
 // A Bezier curve of its control points at t, by de Casteljau.
-Vec2 At(std::vector<Vec2> points, double t) {
+static Vec2 At(std::vector<Vec2> points, double t) {
     for (size_t n = points.size() - 1; n > 0; --n) {
         for (size_t i = 0; i < n; ++i) {
             points[i] = {points[i].x + t * (points[i + 1].x - points[i].x),
@@ -77,10 +75,6 @@ TEST(CurveFlattening, NoPointOfTheCurveStraysBeyondTheDeviation) {
 TEST(Contours, TidyDropsRepeatsAndTheClosingPoint) {
     Contour c{{0, 0}, {1, 0}, {1, 0}, {1, 1}, {0, 0}};
     glyph::TidyContour(c);
-    ASSERT_EQ(c.size(), 3u);
-    EXPECT_EQ(c[2].x, 1);
-    EXPECT_EQ(c[2].y, 1);
-    EXPECT_GT(glyph::SignedArea2(c), 0); // counter-clockwise
+    EXPECT_EQ(c.size(), 3u);
+    EXPECT_EQ(glyph::SignedArea2(c), 1.0); // (0, 0), (1, 0), (1, 1): counter-clockwise
 }
-
-} // namespace
