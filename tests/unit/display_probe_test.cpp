@@ -9,7 +9,7 @@
 
 using namespace platform;
 
-TEST(DisplayProbe, LocalX11DisplayNumbers) {
+TEST(DisplayProbe, LocalX11NumbersAndListeningWaylandSockets) {
     const std::pair<const char*, int> local[] = {
         {":0", 0}, {":1.0", 1}, {"unix:12", 12}, {":99.3", 99}};
     for (const auto& [name, number] : local) {
@@ -23,9 +23,8 @@ TEST(DisplayProbe, LocalX11DisplayNumbers) {
     EXPECT_FALSE(X11DisplayReachable(""));
     // Where the display is not local, the GUI library decides.
     EXPECT_TRUE(X11DisplayReachable("remote.example:0"));
-}
 
-TEST(DisplayProbe, AWaylandSocketCountsOnlyWhileSomethingListens) {
+    // A Wayland socket counts only while something listens on it.
     char folder[] = "/tmp/horolux-wayland-XXXXXX";
     ASSERT_NE(::mkdtemp(folder), nullptr);
     const std::string path = std::string(folder) + "/wayland-7";

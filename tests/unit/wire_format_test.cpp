@@ -25,17 +25,14 @@ TEST(SntpRequest, Is0BThenZerosWithTheNonceAsTransmitTimestamp) {
     EXPECT_EQ(BuildSntpRequest(0x0123456789ABCDEFULL), expected);
 }
 
-TEST(Replies, DecodeEveryFieldTheChecksUseBigEndian) {
-    SntpPacket bytes{0xE4, 0x02}; // leap 3, version 4, mode 4, stratum 2
+// Header fields are read through the reply checks' tests; here the byte order of the rest.
+TEST(Replies, AreBigEndian) {
+    SntpPacket bytes{};
     const std::uint8_t fields[] = {0xDE, 0xAD, 0xBE, 0xEF, 0x01, 0x02, 0x03, 0x04,  // originate
                                    0xE8, 0x00, 0x00, 0x01, 0x80, 0x00, 0x00, 0x00,  // receive
                                    0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x01}; // transmit
     std::copy(std::begin(fields), std::end(fields), bytes.begin() + 24);
     const SntpReply reply = DecodeSntpReply(bytes);
-    EXPECT_EQ(reply.leap, 3);
-    EXPECT_EQ(reply.version, 4);
-    EXPECT_EQ(reply.mode, 4);
-    EXPECT_EQ(reply.stratum, 2);
     EXPECT_EQ(reply.originate, 0xDEADBEEF01020304ULL);
     EXPECT_EQ(reply.receive.seconds, 0xE8000001U);
     EXPECT_EQ(reply.receive.fraction, 0x80000000U);
