@@ -5,19 +5,27 @@
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace results;
 
-TEST(ClockText, IsMonthDayYearAnd24HourTimeInTheLocalZone) {
-    setenv("TZ", "UTC", 1);
+// Null for no TZ at all: the system's zone.
+static void SetZone(const char* zone) {
+    zone ? setenv("TZ", zone, 1) : unsetenv("TZ");
     tzset();
+}
+
+TEST(ClockText, IsMonthDayYearAnd24HourTimeInTheLocalZone) {
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
+    SetZone("UTC");
     EXPECT_EQ(FormatClock(2147483648), "01/19/38 03:14:08");
     EXPECT_EQ(FormatClock(4233462143), "02/26/04 09:42:23"); // 2104
     // A POSIX rule rather than a zone file, so that no tz data is needed.
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
+    SetZone("EST5EDT,M3.2.0,M11.1.0");
     EXPECT_EQ(FormatClock(0), "12/31/69 19:00:00");
     EXPECT_EQ(FormatClock(2224938896), "07/03/40 10:34:56"); // 14:34:56 UTC, summer time
+    SetZone(old ? saved.c_str() : nullptr);
 }
 
 TEST(SecondsText, HasThreeDecimalsLikePrintf) {
