@@ -1,6 +1,7 @@
 // horolux-cli and horolux as whole processes against the sandbox's chronyd and inetd and
 // scripted servers: exit statuses, the printed result and JSON fields, the clock settings a
 // preloaded recorder catches instead of making, and the settings file left as it was.
+#include "tests/support/qt_print.h"
 #include "tests/support/sandbox_guard.h"
 #include "tests/support/scripted_servers.h"
 
@@ -24,9 +25,8 @@ const QString kBogus = "^Reset: Selected Timebase returned bogus data!$";
 const QString kHourCorrected = R"(^System Clock Corrected by: (3600\.0\d\d|3599\.99\d) seconds$)";
 const QRegularExpression kUsage(R"(^horolux-cli: [^\n]+ \(try 'horolux-cli --help'\)\n$)");
 // All five settings, as the window writes them: it leaves them as they are.
-const QByteArray kStored =
-    "[Options]\nMinimizeToTray=1\nProtocol=SNTP\nSocketType=UDP\nTextOnly=0\n"
-    "TimeBase=127.0.0.1\n";
+const QString kStored = "[Options]\nMinimizeToTray=1\nProtocol=SNTP\nSocketType=UDP\nTextOnly=0\n"
+                        "TimeBase=127.0.0.1\n";
 const QString kFaketime = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1:";
 // Only catches hangs: the slowest run (an 11 s time-out) takes a tenth of it.
 constexpr int kHangMs = 120000;
@@ -63,14 +63,14 @@ class Processes : public testing::Test {
     }
     static void TearDownTestSuite() { Servers("stop"); }
 
-    void WriteSettings(const QByteArray& content) const {
+    void WriteSettings(const QString& content) const {
         QDir().mkpath(m_dir.path() + "/Veldmark");
         QFile file(m_dir.path() + "/Veldmark/Horolux.conf");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content.toUtf8()) > 0);
     }
-    QByteArray ReadSettings() const {
+    QString ReadSettings() const {
         QFile file(m_dir.path() + "/Veldmark/Horolux.conf");
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "(none)";
     }
     std::vector<ClockSetting> TakeClockSettings() const {
         std::vector<ClockSetting> settings;
@@ -213,7 +213,7 @@ TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
 
 // Options apply to one run: the stored settings are their defaults and stay as they are.
 TEST_F(Processes, OptionsAreNeverWrittenBack) {
-    const QByteArray stored = "[Options]\nTimeBase=127.0.0.1\nSocketType=TCP\nProtocol=Time\n";
+    const QString stored = "[Options]\nTimeBase=127.0.0.1\nSocketType=TCP\nProtocol=Time\n";
     WriteSettings(stored);
     EXPECT_EQ(Fields(Run("horolux-cli --json").Json()), "127.0.0.1 Time TCP 37");
     EXPECT_EQ(Fields(Run("horolux-cli --protocol sntp --json").Json()), "127.0.0.1 SNTP UDP 123");
