@@ -192,6 +192,15 @@ TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
             EXPECT_EQ(Fields(json), c.fields);
             EXPECT_EQ(json["corrected"].toBool(), c.status == 0 && corrects);
         }
+        if (!c.fields.isEmpty() && c.status == 0 && !corrects) { // chronyd: stratum 10, in sync
+            const bool sntp = json["protocol"] == "SNTP";
+            EXPECT_EQ(json["stratum"].toInt(-1), sntp ? 10 : -1);
+            EXPECT_EQ(json["leap_indicator"].toInt(-1), sntp ? 0 : -1);
+            const QString time = json["timebase_time"].toString();
+            EXPECT_NEAR(QDateTime::fromString(time, Qt::ISODateWithMs).toMSecsSinceEpoch(),
+                        QDateTime::currentMSecsSinceEpoch(), 2000)
+                << time.toStdString();
+        }
         if (json["offset_seconds"].isDouble()) { // within half the delay of the truth
             EXPECT_NEAR(json["offset_seconds"].toDouble(), shift,
                         json["delay_seconds"].toDouble(-1) / 2 + 0.001);
