@@ -1,0 +1,257 @@
+// horolux-cli and horolux as whole processes against the sandbox's chronyd and inetd and
+// scripted servers: exit statuses, the printed result and JSON fields, the clock settings a
+// preloaded recorder catches instead of making, and the settings file left as it was.
+#include "tests/support/qt_print.h"
+#include "tests/support/sandbox_guard.h"
+#include "tests/support/scripted_servers.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSntpReport = R"(^Timebase Clock: \S+ \S+\. Delta: -?\d+\.\d{3} seconds$)";
+const QString kTimeReport = R"(^Timebase Clock: \S+ \S+\. Delta: 0 days -?\d+:-?\d+:-?\d+$)";
+const QString kNotPermitted = "^Reset: System Clock NOT Corrected: Operation not permitted$";
+const QString kBogus = "^Reset: Selected Timebase returned bogus data!$";
+const QString kHourCorrected = R"(^System Clock Corrected by: (3600\.0\d\d|3599\.99\d) seconds$)";
+const QRegularExpression kUsage(R"(^horolux-cli: [^\n]+ \(try 'horolux-cli --help'\)\n$)");
+// All five settings, as the window writes them: it leaves them as they are.
+const QString kStored = "[Options]\nMinimizeToTray=1\nProtocol=SNTP\nSocketType=UDP\nTextOnly=0\n"
+                        "TimeBase=127.0.0.1\n";
+const QString kFaketime = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1:";
+// Only catches hangs: the slowest run (an 11 s time-out) takes a tenth of it.
+constexpr int kHangMs = 120000;
+
+struct ProcessRun {
+    int status = -1;
+    QString out;
+    QString err;
+    QJsonObject Json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+struct ClockSetting {
+    int clock = -1;
+    double asked = 0, truth = 0; // truth: the kernel's own time at the call
+};
+
+bool Servers(const QString& action) {
+    const QString script = qEnvironmentVariable("HOROLUX_SOURCE_DIR") + "/tests/support/servers ";
+    return std::system(qPrintable(script + action + " chronyd && " + script + action + " inetd")) ==
+           0;
+}
+
+QString Fields(const QJsonObject& json) {
+    return QString("%1 %2 %3 %4")
+        .arg(json["address"].toString(), json["protocol"].toString(), json["transport"].toString())
+        .arg(json["port"].toInt());
+}
+
+class Processes : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(InsideUserNamespace()) << "run inside the test sandbox (scripts/test)";
+        ASSERT_TRUE(Servers("start"));
+    }
+    static void TearDownTestSuite() { Servers("stop"); }
+
+    void WriteSettings(const QString& content) const {
+        QDir().mkpath(m_dir.path() + "/Veldmark");
+        QFile file(m_dir.path() + "/Veldmark/Horolux.conf");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content.toUtf8()) > 0);
+    }
+    QString ReadSettings() const {
+        QFile file(m_dir.path() + "/Veldmark/Horolux.conf");
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "(none)";
+    }
+    std::vector<ClockSetting> TakeClockSettings() const {
+        std::vector<ClockSetting> settings;
+        std::ifstream record(m_dir.path().toStdString() + "/record");
+        for (ClockSetting setting{}; record >> setting.clock >> setting.asked >> setting.truth;) {
+            settings.push_back(setting);
+        }
+        QFile::remove(m_dir.path() + "/record");
+        return settings;
+    }
+
+    // command: "[NAME=value...] program arguments", NAME= removes NAME. The clock recorder
+    // is preloaded unless LD_PRELOAD= says otherwise (then the kernel refuses); FAKETIME
+    // shifts the program's own clock.
+    void Start(QProcess& process, const QString& command) const {
+        QStringList words = command.split(' ');
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", m_dir.path());
+        environment.insert("HOROLUX_CLOCK_RECORD", m_dir.path() + "/record");
+        environment.insert("LD_PRELOAD",
+                           qEnvironmentVariable("HOROLUX_TEST_DIR") + "/libclock_recorder.so");
+        for (; words.first().contains('='); words.removeFirst()) {
+            const QStringList pair = words.first().split('=');
+            pair[1].isEmpty() ? environment.remove(pair[0]) : environment.insert(pair[0], pair[1]);
+        }
+        if (environment.contains("FAKETIME")) {
+            environment.insert("LD_PRELOAD", kFaketime + environment.value("LD_PRELOAD"));
+        }
+        // Mesa's driver leaves blocks that LeakSanitizer cannot attribute.
+        if (words.first() == "horolux" && environment.contains("DISPLAY")) {
+            environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0");
+        }
+        process.setProcessEnvironment(environment);
+        process.start(qEnvironmentVariable("HOROLUX_BIN_DIR") + "/" + words.takeFirst(), words);
+    }
+    // The event loop runs meanwhile, so that scripted servers answer.
+    ProcessRun Run(const QString& command) const {
+        QProcess process;
+        Start(process, command);
+        const bool ended =
+            QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kHangMs);
+        EXPECT_TRUE(ended) << "still running after " << kHangMs << " ms"; // ~QProcess kills it
+        return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
+    // Scripted bogus replies: an SNTP kiss-of-death (stratum 0) that answers the request,
+    // and a Time protocol reply of second 0 from a port inetd leaves free.
+    ScriptedUdpServer kissOfDeath(123, [](const QByteArray& request) {
+        QByteArray reply(48, '\0');
+        reply[0] = 0x24; // version 4, server mode
+        reply.replace(24, 8, request.mid(40, 8));
+        return std::vector<ScriptedReply>{{0, reply}};
+    });
+    ASSERT_TRUE(kissOfDeath.IsListening());
+    const ScriptedTcpServer zero{QByteArray(4, '\0'), 3737};
+    ASSERT_TRUE(zero.IsListening());
+
+    struct Case {
+        QString command;
+        int status;
+        QString result;      // the printed line or the JSON's result
+        QString fields = {}; // of the JSON: address protocol transport port
+    };
+    // The stored settings ask chronyd on 127.0.0.1. Only a correction that succeeds may set
+    // the clock, once.
+    const Case cases[] = {
+        {"horolux-cli --json", 0, kSntpReport, "127.0.0.1 SNTP UDP 123"},
+        {"horolux-cli --server ::1 --protocol sntp --json", 0, kSntpReport, "::1 SNTP UDP 123"},
+        {"horolux-cli --protocol time-tcp --json", 0, kTimeReport, "127.0.0.1 Time TCP 37"},
+        // inetd's UDP time service does not answer 127.0.0.0/8.
+        {"horolux-cli --server 192.0.2.1 --protocol time-udp --json", 0, kTimeReport,
+         "192.0.2.1 Time UDP 37"},
+        {"horolux-cli", 0, kSntpReport},
+        {"FAKETIME=-3600 horolux-cli --json", 0, kSntpReport, "127.0.0.1 SNTP UDP 123"},
+        {"FAKETIME=-3600 horolux-cli --protocol time-tcp --json", 0, kTimeReport,
+         "127.0.0.1 Time TCP 37"},
+        // Corrections set the true time, not the program's clock plus the offset.
+        {"FAKETIME=-3600 horolux-cli --correct", 0, kHourCorrected},
+        {"FAKETIME=-3600 horolux-cli --protocol time-tcp --correct --json", 0,
+         R"(^System Clock Corrected to: \S+ \S+\. $)", "127.0.0.1 Time TCP 37"},
+        // On the display, horolux x corrects and closes by itself. Without one it is
+        // horolux-cli --correct, and horolux is horolux-cli.
+        {"FAKETIME=-3600 horolux x", 0, ""},
+        {"FAKETIME=-3600 DISPLAY= horolux now", 0, kHourCorrected},
+        {"DISPLAY= horolux", 0, kSntpReport},
+        {"LD_PRELOAD= DISPLAY= horolux x", 3, kNotPermitted},
+        {"LD_PRELOAD= DISPLAY=:4999 horolux x", 3, kNotPermitted}, // a display that is not there
+        {"LD_PRELOAD= horolux-cli --correct --json", 3, kNotPermitted, "127.0.0.1 SNTP UDP 123"},
+        {"horolux-cli --server 127.0.0.2 --correct", 2, kBogus},
+        {"horolux-cli --server 127.0.0.2 --protocol time-tcp --port 3737 --correct --json", 2,
+         kBogus, "127.0.0.2 Time TCP 3737"},
+        // Nothing listens on the discard port: this ends long before the default time-out.
+        {"horolux-cli --protocol time-tcp --port 9", 1,
+         R"(^Reset: Connect FAILED\. Verify Internet Link and/or TimeBase\.$)"},
+        {"horolux-cli --bogus", 64, "^$"},
+        {"horolux-cli --port 0 --json", 64, "^$"},
+        {"horolux-cli --help", 0, "Exit status:"},
+    };
+    for (const Case& c : cases) {
+        const QString& command = c.command;
+        SCOPED_TRACE(command.toStdString());
+        const bool corrects = command.contains(QRegularExpression(R"(--correct|horolux \w)"));
+        const double shift = -command.section("FAKETIME=", 1).section(' ', 0, 0).toDouble();
+        WriteSettings(kStored);
+        const ProcessRun run = Run(command);
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        const QJsonObject json = run.Json();
+        const QString result = c.fields.isEmpty() ? run.out : json["result"].toString();
+        EXPECT_TRUE(QRegularExpression(c.result).match(result).hasMatch()) << run.out.toStdString();
+        EXPECT_EQ(kUsage.match(run.err).hasMatch(), c.status == 64) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains("Maximum Delta Warning"), shift != 0 && !corrects);
+        if (!c.fields.isEmpty()) {
+            EXPECT_EQ(Fields(json), c.fields);
+            EXPECT_EQ(json["corrected"].toBool(), c.status == 0 && corrects);
+        }
+        if (!c.fields.isEmpty() && c.status == 0 && !corrects) { // chronyd: stratum 10, in sync
+            const bool sntp = json["protocol"] == "SNTP";
+            EXPECT_EQ(json["stratum"].toInt(-1), sntp ? 10 : -1);
+            EXPECT_EQ(json["leap_indicator"].toInt(-1), sntp ? 0 : -1);
+            const QString time = json["timebase_time"].toString();
+            EXPECT_NEAR(QDateTime::fromString(time, Qt::ISODateWithMs).toMSecsSinceEpoch(),
+                        QDateTime::currentMSecsSinceEpoch(), 2000)
+                << time.toStdString();
+        }
+        if (json["offset_seconds"].isDouble()) { // within half the delay of the truth
+            EXPECT_NEAR(json["offset_seconds"].toDouble(), shift,
+                        json["delay_seconds"].toDouble(-1) / 2 + 0.001);
+        }
+        if (json["delta_seconds"].isDouble()) { // the local clock minus the Timebase's
+            EXPECT_NEAR(json["delta_seconds"].toInt(), -shift, 1);
+        }
+        const std::vector<ClockSetting> settings = TakeClockSettings();
+        EXPECT_EQ(settings.size(), c.status == 0 && corrects ? 1U : 0U);
+        const bool whole = command.contains("time-"); // the Time protocol's received second
+        for (const ClockSetting& setting : settings) {
+            EXPECT_EQ(setting.clock, 0); // CLOCK_REALTIME
+            EXPECT_EQ(setting.asked, whole ? std::floor(setting.asked) : setting.asked);
+            EXPECT_NEAR(setting.asked, setting.truth, whole ? 5.0 : 0.05);
+        }
+        EXPECT_EQ(ReadSettings(), kStored);
+    }
+}
+
+// Options apply to one run: the stored settings are their defaults and stay as they are.
+TEST_F(Processes, OptionsAreNeverWrittenBack) {
+    const QString stored = "[Options]\nTimeBase=127.0.0.1\nSocketType=TCP\nProtocol=Time\n";
+    WriteSettings(stored);
+    EXPECT_EQ(Fields(Run("horolux-cli --json").Json()), "127.0.0.1 Time TCP 37");
+    EXPECT_EQ(Fields(Run("horolux-cli --protocol sntp --json").Json()), "127.0.0.1 SNTP UDP 123");
+    EXPECT_EQ(ReadSettings(), stored);
+    QFile::remove(m_dir.path() + "/Veldmark/Horolux.conf");
+    EXPECT_EQ(Run("horolux-cli --server 127.0.0.1").status, 0);
+    EXPECT_EQ(ReadSettings(), "(none)");
+}
+
+// A silent server is asked again every 21 steps of 200 ms: by horolux-cli until its
+// time-out, by the window started with an argument for as long as it stays open.
+TEST_F(Processes, ASilentServerIsAskedAgain) {
+    const auto silent = [](const QByteArray&) { return std::vector<ScriptedReply>{}; };
+    ScriptedUdpServer forWindow(123, silent);
+    ScriptedUdpServer forCli(1123, silent);
+    ASSERT_TRUE(forWindow.IsListening() && forCli.IsListening());
+    WriteSettings("[Options]\nTimeBase=127.0.0.2\nSocketType=UDP\nProtocol=SNTP\n");
+    QProcess window;
+    Start(window, "horolux x");
+    // Asked at 0 s, about 4.2 s and about 8.4 s; the next would come after the time-out.
+    const ProcessRun run = Run("horolux-cli --server 127.0.0.2 --port 1123 --timeout 11 --correct");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "Reset: No answer from Timebase within 11 seconds.\n");
+    EXPECT_EQ(forCli.RequestCount(), 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return forWindow.RequestCount() >= 2; }, kHangMs));
+    EXPECT_EQ(window.state(), QProcess::Running) << window.readAllStandardError().toStdString();
+    window.kill();
+    window.waitForFinished();
+    EXPECT_TRUE(TakeClockSettings().empty());
+}
+
+} // namespace
