@@ -4,7 +4,6 @@
 // silences no real server produces on demand. They run in the test's own event loop.
 #include "platform/local_clock.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QTcpServer>
@@ -30,7 +29,6 @@ class ScriptedUdpServer : public QObject {
     using Script = std::function<std::vector<ScriptedReply>(const QByteArray& request)>;
 
     ScriptedUdpServer(quint16 port, Script script) : m_script(std::move(script)) {
-        m_clock.start();
         m_listening = m_socket.bind(kScriptedAddress, port);
         connect(&m_socket, &QUdpSocket::readyRead, this, [this] { Answer(); });
     }
@@ -38,13 +36,8 @@ class ScriptedUdpServer : public QObject {
     const QList<QByteArray>& Requests() const { return m_requests; }
     // All requests ever received, also those forgotten.
     int RequestCount() const { return m_count; }
-    // Drops the records kept so far (long runs keep no history).
-    void ForgetRequests() {
-        m_requests.clear();
-        m_times.clear();
-    }
-    // When each request came, in ms since the server started.
-    const QList<qint64>& RequestTimes() const { return m_times; }
+    // Drops the requests kept so far (long runs keep no history).
+    void ForgetRequests() { m_requests.clear(); }
 
   private:
     void Answer() {
@@ -52,7 +45,6 @@ class ScriptedUdpServer : public QObject {
             const QNetworkDatagram request = m_socket.receiveDatagram();
             ++m_count;
             m_requests << request.data();
-            m_times << m_clock.elapsed();
             for (const ScriptedReply& reply : m_script(request.data())) {
                 const QHostAddress peer = request.senderAddress();
                 const quint16 port = static_cast<quint16>(request.senderPort());
@@ -67,9 +59,7 @@ class ScriptedUdpServer : public QObject {
     QUdpSocket m_socket;
     bool m_listening = false;
     QList<QByteArray> m_requests;
-    QList<qint64> m_times;
     int m_count = 0;
-    QElapsedTimer m_clock;
 };
 
 class ScriptedTcpServer : public QObject {
@@ -119,12 +109,4 @@ inline QByteArray SntpReplyTo(const QByteArray& request, double offsetSeconds = 
     PutTimestamp(reply, 32, now);
     PutTimestamp(reply, 40, now);
     return reply;
-}
-
-inline QByteArray BigEndian32(quint32 value) {
-    QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<char>(value >> (24 - 8 * i));
-    }
-    return bytes;
 }
