@@ -1,158 +1,112 @@
-// The 3D view with a real OpenGL context: context, list names, viewport and projection,
-// font fitting, rectangles without area.
-#include "scene/clock_text.h"
-#include "scene/font_fit.h"
-#include "scene/font_locator.h"
+// The 3D view in the window: the fly-in, the viewpoint keys, the keyboard focus, and
+// resizing, which must neither leak display lists nor lose the picture.
 #include "tests/support/scene_fixture.h"
 
-#include <QStatusBar>
-#include <cmath>
+#include <GL/gl.h>
 
 namespace {
 
-using SceneContext = SceneFixture;
+using SceneTest = SceneFixture;
 
-QMatrix4x4 Perspective(double aspect) {
-    QMatrix4x4 m;
-    m.perspective(18.0f, float(aspect), 1.0f, 500.0f);
-    return m;
-}
-
-void ExpectNear(const QMatrix4x4& actual, const QMatrix4x4& expected, float tolerance = 1e-4f) {
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(actual.constData()[i], expected.constData()[i], tolerance) << "element " << i;
-    }
-}
-
-TEST_F(SceneContext, CompatibilityContextWithDepthBuffer) {
-    const QSurfaceFormat format = m_scene->format();
-    EXPECT_NE(format.profile(), QSurfaceFormat::CoreProfile);
-    EXPECT_EQ(format.swapBehavior(), QSurfaceFormat::DoubleBuffer);
-    m_scene->makeCurrent();
-    GLint depthBits = 0;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    EXPECT_GE(depthBits, 16);
-    // Fixed-function state of the set-up.
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    GLfloat value[4];
-    glGetLightfv(GL_LIGHT0, GL_AMBIENT, value);
-    EXPECT_FLOAT_EQ(value[0], 0.75f);
-    glGetLightfv(GL_LIGHT0, GL_SPECULAR, value);
-    EXPECT_FLOAT_EQ(value[2], 0.75f);
-    // Set with the identity loaded: the light sits 2.5 below the eye, in eye coordinates.
-    glGetLightfv(GL_LIGHT0, GL_POSITION, value);
-    EXPECT_FLOAT_EQ(value[1], -2.5f);
-    EXPECT_FLOAT_EQ(value[3], 1.0f);
-}
-
-TEST_F(SceneContext, ListNamesAreAllocatedOnceAndForAll) {
-    const GLuint base = m_scene->FontListBase();
-    const auto models = m_scene->ModelLists();
-    EXPECT_NE(base, 0u);
-    for (GLuint list : models) {
-        EXPECT_NE(list, 0u);
-        EXPECT_TRUE(list < base || list >= base + 256);
-    }
-    EXPECT_EQ(ListNamesInUse(), 266);
-
-    const QSize sizes[] = {{640, 480}, {320, 200}, {900, 700}, {500, 300}};
-    for (int i = 0; i < 20; ++i) {
-        ResizeFrame(sizes[i % 4]);
-    }
-    EXPECT_EQ(ListNamesInUse(), 266);
-    EXPECT_EQ(m_scene->FontListBase(), base);
-    EXPECT_EQ(m_scene->ModelLists(), models);
-}
-
-TEST_F(SceneContext, ViewportAndProjectionFollowTheFrame) {
-    for (const QSize size : {QSize(500, 300), QSize(1000, 700), QSize(321, 157)}) {
-        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
-        ResizeFrame(size);
-        // The client lies between the menu bar (if any) and the status bar.
-        const QRect client = Client()->rect();
-        EXPECT_EQ(client.height(),
-                  m_frame->height() - m_frame->statusBar()->height() -
-                      (m_frame->menuWidget() ? m_frame->menuWidget()->height() : 0));
-        // The scene spans the client below the Query button's strip.
-        EXPECT_EQ(m_scene->geometry(), QRect(0, 20, client.width(), client.height() - 20));
+TEST_F(SceneTest, FlyInClosesInAFrameATickAndHomeEndsIt) {
+    g_nFlyInStep = 0;
+    float lastX = -1e9f;
+    for (int tick = 0; tick < kFlyInSteps; ++tick) {
+        const long frames = m_scene->FramesDrawn();
+        Key(Qt::Key_Left); // keys change nothing during the fly-in
         m_frame->OnTimer();
-        const auto viewport = GlViewport();
-        EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, client.width(), client.height()}));
-        const double aspect = double(client.width()) / client.height();
-        EXPECT_DOUBLE_EQ(m_scene->Aspect(), aspect);
-        ExpectNear(Matrix(GL_PROJECTION_MATRIX), Perspective(aspect));
+        EXPECT_EQ(m_scene->FramesDrawn(), frames + 1);
+        EXPECT_GT(Eye()[0], lastX);
+        EXPECT_EQ(Eye()[2], 0.0f);
+        lastX = Eye()[0];
     }
+    EXPECT_EQ(Eye(), kHome);
+    m_frame->OnTimer();
+    EXPECT_EQ(Eye(), kHome);
+
+    g_nFlyInStep = 0;
+    m_frame->OnTimer();
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Eye(), kHome);
+    m_frame->OnTimer();
+    EXPECT_EQ(Eye(), kHome);
 }
 
-TEST_F(SceneContext, FittedHeightFollowsTheTextOfTheMoment) {
-    auto font = OpenClockFont();
-    ASSERT_NE(font, nullptr);
-    const QRect client = Client()->rect();
-    struct Case {
-        int hour, minute, second;
-        QRect rect;
+TEST_F(SceneTest, EachKeyMovesTheEyeOneUnitAlongItsAxisWhereverTheUserClicked) {
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    // Neither a click into the view nor Tab take the keyboard from where the keys are handled.
+    QTest::mouseClick(m_scene, Qt::LeftButton, {}, m_scene->rect().center());
+    EXPECT_EQ(QApplication::focusWidget(), Client());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Client());
+    Key(Qt::Key_Home);
+    const struct {
+        Qt::Key key;
+        Eye3 move;
+    } cases[] = {
+        {Qt::Key_PageUp, {0, 1, 0}}, {Qt::Key_PageDown, {0, -1, 0}}, {Qt::Key_Left, {0, 0, -1}},
+        {Qt::Key_Up, {1, 0, 0}},     {Qt::Key_Right, {0, 0, 1}},     {Qt::Key_Down, {-1, 0, 0}},
+        {Qt::Key_End, {0, 0, 0}},    {Qt::Key_A, {0, 0, 0}},
     };
-    const Case cases[] = {
-        {12, 47, 12, QRect(0, 20, client.width(), client.height() - 20)},
-        {0, 0, 0, QRect(0, 20, 900, 100)},    // the height decides
-        {23, 59, 59, QRect(0, 20, 200, 600)}, // the width decides
-        {7, 5, 9, QRect(0, 20, 3, 200)},      // nothing fits: height 0
-    };
-    for (const Case& c : cases) {
-        SetClock(c.hour, c.minute, c.second);
-        const std::string text = FormatClockText(LocalTimeOfDay(c.hour, c.minute, c.second));
-        SCOPED_TRACE(text);
-        m_scene->Resize(c.rect);
-        const int expected = glyph::FitFontHeight(
-            glyph::TextAdvances(*font, text), font->CellUnits(), c.rect.width(), c.rect.height());
-        EXPECT_EQ(m_scene->FontHeight(), expected);
-        EXPECT_EQ(glyph::TextWidthAt(glyph::TextAdvances(*font, text), font->CellUnits(),
-                                     expected + 1) <= c.rect.width() &&
-                      expected + 1 <= c.rect.height(),
-                  false);
+    for (const auto& c : cases) {
+        const Eye3 before = Eye();
+        Key(c.key);
+        EXPECT_EQ(Eye(),
+                  (Eye3{before[0] + c.move[0], before[1] + c.move[1], before[2] + c.move[2]}))
+            << QKeySequence(c.key).toString().toStdString();
     }
-    EXPECT_EQ(m_scene->FontHeight(), 0);
-    EXPECT_EQ(ListNamesInUse(), 266);
+    // An eye on the vertical through the looked-at point is refused: the twelfth Up from
+    // home would have put it onto the point itself.
+    Key(Qt::Key_Home);
+    for (int press = 0; press < 12; ++press) {
+        Key(Qt::Key_Up);
+    }
+    EXPECT_EQ(Eye(), (Eye3{-1.0f, -2.5f, 0.0f}));
+    m_scene->SetEye(0.0f, 40.0f, 0.0f);
+    EXPECT_EQ(Eye(), (Eye3{-1.0f, -2.5f, 0.0f}));
 }
 
-TEST_F(SceneContext, RectangleWithoutAreaChangesNothing) {
-    GoHome();
-    const QImage before = Frame();
-    const QRect geometry = m_scene->geometry();
-    const QRect viewport = m_scene->ViewportRect();
-    const double aspect = m_scene->Aspect();
-    const int height = m_scene->FontHeight();
-    const QMatrix4x4 projection = Matrix(GL_PROJECTION_MATRIX);
-    SetClock(0, 0, 0); // a refit would measure this text
-    for (const QRect rect : {QRect(0, 20, 500, 0), QRect(0, 20, 500, -40), QRect(0, 20, 0, 200),
-                             QRect(QPoint(0, 20), QPoint(-10, 10))}) {
-        m_scene->Resize(rect);
-    }
+TEST_F(SceneTest, ResizingKeepsTheEyeAndTheListsAndATinyWindowRecovers) {
+    const auto listsInUse = [this] {
+        m_scene->makeCurrent();
+        int count = 0;
+        for (GLuint name = 1; name <= 4096; ++name) {
+            count += glIsList(name) == GL_TRUE;
+        }
+        return count;
+    };
     SetClock(12, 47, 12);
-    EXPECT_EQ(m_scene->geometry(), geometry);
-    EXPECT_EQ(m_scene->ViewportRect(), viewport);
-    EXPECT_EQ(m_scene->Aspect(), aspect);
-    EXPECT_EQ(m_scene->FontHeight(), height);
-    EXPECT_EQ(Matrix(GL_PROJECTION_MATRIX), projection);
-    EXPECT_EQ(Frame(), before);
-}
-
-TEST_F(SceneContext, TinyWindowStillDrawsAndRecovers) {
-    GoHome();
+    Key(Qt::Key_Home);
+    Key(Qt::Key_PageUp);
     const QImage normal = Frame();
-    // Smaller than the two buttons together: the rectangle may lose its area.
-    for (const QSize size : {QSize(200, 60), QSize(200, 50), QSize(500, 300)}) {
+    const Eye3 eye = Eye();
+    const int lists = listsInUse();
+    // Some sizes leave the view no area at all.
+    for (const QSize size : {QSize(900, 700), QSize(200, 50), QSize(321, 157), QSize(500, 300)}) {
         ResizeFrame(size);
         m_frame->OnTimer();
     }
+    m_scene->Resize(QRect(0, 20, 500, 0));
+    m_scene->Resize(QRect(QPoint(0, 20), QPoint(-10, 10)));
+    EXPECT_EQ(Eye(), eye);
+    EXPECT_EQ(listsInUse(), lists);
     EXPECT_EQ(Frame(), normal);
+}
+
+TEST_F(SceneTest, TheTextFollowsTheSystemClock) {
+    Key(Qt::Key_Home);
+    // A frame drawn within one second of the system clock, against that second put in.
+    std::time_t before = 0, after = 1;
+    QImage shown;
+    for (int attempt = 0; attempt < 5 && before != after; ++attempt) {
+        before = std::time(nullptr);
+        shown = Frame();
+        after = std::time(nullptr);
+    }
+    ASSERT_EQ(before, after);
+    m_scene->SetClock([before] { return before; });
+    EXPECT_EQ(Frame(), shown);
 }
 
 } // namespace

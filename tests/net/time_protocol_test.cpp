@@ -53,7 +53,10 @@ TEST_P(TimeProtocolTest, ACorrectingQuerySetsTheReceivedSecond) {
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(m_setClockCalls.size(), 1U);
     EXPECT_EQ(m_setClockCalls[0].nanoseconds, 0);
-    EXPECT_NEAR(SetError(0), 0.0, 1.01);
+    // The received second, truncated: never later than the true time, and behind it by
+    // less than a second plus the time the reply took (generous on a busy machine).
+    EXPECT_LE(SetError(0), 0.001);
+    EXPECT_GE(SetError(0), -3.0);
     EXPECT_TRUE(m_view.LastText().startsWith("System Clock Corrected to: "));
     EXPECT_FALSE(m_query.IsCorrecting());
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-// Draws the backdrop model's ten display lists the way the scene's model pass does (same
-// projection, light, turn, scale and materials), into an offscreen image. For tests and
-// benchmarks that need the model on its own, without the main window.
+// Draws the backdrop model's display lists with the scene's model pass (projection,
+// light, turn, scale and materials) into an offscreen image, without the main window.
 #include <QImage>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -25,11 +24,9 @@ class ModelView {
     // Compiles the ten lists with BuildModelList, in part order.
     void BuildLists();
     unsigned int List(int part) const { return m_lists[static_cast<size_t>(part)]; }
-
-    // One frame from `eye`, looking at `centre` (the scene's fixed centre unless given).
-    // With `cullInside`, faces seen from behind are not drawn, which hides nothing of a
-    // closed, outward-facing model.
-    QImage Render(QVector3D eye, bool cullInside = false, QVector3D centre = {0.0f, -2.5f, 0.0f});
+    // One frame from `eye`, looking at the scene's fixed point. With `cullInside`, faces
+    // seen from behind are not drawn, which hides nothing of a closed, outward-facing model.
+    QImage Render(QVector3D eye, bool cullInside = false);
 
   private:
     QOffscreenSurface m_surface;

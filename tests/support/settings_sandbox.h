@@ -14,7 +14,6 @@ class SettingsSandbox {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
     }
     QString FilePath() const { return m_dir.path() + QStringLiteral("/Veldmark/Horolux.conf"); }
-    bool Exists() const { return QFile::exists(FilePath()); }
     // Writes the file as a user or an earlier version would have left it.
     void Write(const QByteArray& content) const {
         QDir().mkpath(m_dir.path() + QStringLiteral("/Veldmark"));
@@ -23,14 +22,15 @@ class SettingsSandbox {
             file.write(content);
         }
     }
-    QString Value(const char* key) const {
+    // TimeBase|SocketType|Protocol|TextOnly|MinimizeToTray as the file holds them, "-" if missing.
+    QString Options() const {
         QSettings file(FilePath(), QSettings::IniFormat);
-        return file.value(QStringLiteral("Options/") + QLatin1String(key)).toString();
-    }
-    QStringList Keys() const {
-        QSettings file(FilePath(), QSettings::IniFormat);
-        file.beginGroup(QStringLiteral("Options"));
-        return file.childKeys();
+        QStringList values;
+        for (const char* key :
+             {"TimeBase", "SocketType", "Protocol", "TextOnly", "MinimizeToTray"}) {
+            values << file.value(QStringLiteral("Options/") + QLatin1String(key), "-").toString();
+        }
+        return values.join(QLatin1Char('|'));
     }
 
   private:

@@ -1,0 +1,188 @@
+// The main window against the real settings file: start-up, layout, the option commands
+// from both menus, status prompts, web links and Exit.
+#include "tests/support/frame_fixture.h"
+
+#include <QDesktopServices>
+#include <QMenu>
+#include <QScreen>
+
+// Takes the URLs that the program hands to the desktop, in place of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    UrlCatcher() {
+        QDesktopServices::setUrlHandler("https", this, "Open");
+        QDesktopServices::setUrlHandler("file", this, "Open");
+    }
+    ~UrlCatcher() override {
+        QDesktopServices::unsetUrlHandler("https");
+        QDesktopServices::unsetUrlHandler("file");
+    }
+    QStringList opened;
+  public Q_SLOTS:
+    void Open(const QUrl& url) { opened << url.toString(); }
+};
+
+namespace {
+
+TEST(Startup, StoredOptionsAreKeptMissingOnesWrittenAndShown) {
+    struct Case {
+        QByteArray stored;
+        QString options, marks, indicators;
+    };
+    const Case cases[] = {
+        {"", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP"},
+        {"[Options]\nTimeBase=time.example.org\nProtocol=Time\nSocketType=TCP\nTextOnly=1\n"
+         "MinimizeToTray=0\n",
+         "time.example.org|TCP|Time|1|0", ".x.x..", "TCP"},
+        {"[Options]\nProtocol=Time\nSocketType=UDP\nMinimizeToTray=7\n",
+         "tick.usno.navy.mil|UDP|Time|0|7", "x...xx", "UDP"},
+        // Marked as SNTP, lit as nothing, and stored as it was.
+        {"[Options]\nProtocol=time\nSocketType=tcp\n", "tick.usno.navy.mil|tcp|time|0|1", "..x.xx",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.toStdString());
+        StartedFrame started(c.stored);
+        EXPECT_EQ(started.Settings().Options(), c.options);
+        EXPECT_EQ(started.Marks("mainMenu"), c.marks);
+        EXPECT_EQ(started.Marks("popupMenu"), c.marks);
+        EXPECT_EQ(started.Indicators(), c.indicators);
+    }
+}
+
+TEST(Startup, AnyArgumentTextMeansUnattendedCorrection) {
+    for (const QString& arguments : {QString(), QStringLiteral("x"), QStringLiteral("--now a")}) {
+        SettingsSandbox settings;
+        CTimeSyncApp app;
+        g_bAutoCorrect = 0;
+        ASSERT_TRUE(app.InitInstance(arguments));
+        EXPECT_EQ(g_bAutoCorrect, arguments.isEmpty() ? 0 : 1) << arguments.toStdString();
+        // Closed before its first tick, so the correction never starts.
+        app.MainWindow()->close();
+    }
+    g_bAutoCorrect = 0;
+}
+
+TEST(Startup, NoSocketMeansOneMessageAndNoSettings) {
+    SettingsSandbox settings;
+    CTimeSyncApp app;
+    QStringList shown;
+    app.canCreateSocket = [] { return false; };
+    app.showError = [&shown](const QString& text) { shown << text; };
+    EXPECT_FALSE(app.InitInstance(QString()));
+    EXPECT_EQ(shown, QStringList{"Socket Initialization Failed!"});
+    EXPECT_EQ(app.MainWindow(), nullptr);
+    EXPECT_FALSE(QFile::exists(settings.FilePath()));
+}
+
+TEST(MainFrame, TitleSizePlaceAndLayoutAtEverySize) {
+    StartedFrame started;
+    CMainFrame& frame = started.Frame();
+    EXPECT_EQ(frame.windowTitle(), "Horolux by horolux@veldmark.example");
+    EXPECT_EQ(frame.size(), QSize(500, 300));
+    const QPoint screenCentre = frame.screen()->availableGeometry().center();
+    EXPECT_LE((frame.geometry().center() - screenCentre).manhattanLength(), 2);
+    QWidget* progress = started.Child("progress");
+    // The smallest sizes leave less room than the two buttons need together.
+    for (const QSize size : {QSize(1000, 700), QSize(260, 60), QSize(200, 50), QSize(640, 480)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        frame.resize(size);
+        ASSERT_TRUE(WaitUntil([&] { return frame.size() == size; }));
+        QCoreApplication::processEvents();
+        const QRect client = frame.centralWidget()->rect();
+        EXPECT_EQ(started.Child("btnQuery")->geometry(), QRect(0, 0, client.width(), 20));
+        EXPECT_EQ(started.Child("btnCorrect")->geometry(),
+                  QRect(0, client.height() - 20, client.width(), 20));
+        EXPECT_EQ(started.Child("statusBar")->geometry().bottom(), frame.rect().bottom());
+        // The progress control stays in view, between pane 0 and the indicators.
+        EXPECT_TRUE(progress->isVisible());
+        EXPECT_GE(progress->x(), started.Child("pane0")->geometry().right());
+        EXPECT_LE(progress->geometry().right(), started.Child("indicatorTCP")->x());
+    }
+}
+
+TEST(OptionCommands, EachWritesThroughAndMarksBothMenus) {
+    StartedFrame started("[Options]\nTimeBase=time.example.org\n");
+    const struct {
+        const char *menu, *id;
+        QString options, marks, indicators, pane;
+    } steps[] = {
+        {"mainMenu", "ID_PROTOCOL_TIMETCP", "time.example.org|TCP|Time|0|1", ".x..xx", "TCP",
+         "Time Protocol with Streams selected"},
+        {"popupMenu", "ID_PROTOCOL_TIMEUDP", "time.example.org|UDP|Time|0|1", "x...xx", "UDP",
+         "Time Protocol with Datagrams selected"},
+        {"mainMenu", "ID_PROTOCOL_SNTP", "time.example.org|UDP|SNTP|0|1", "..x.xx", "SNTP",
+         "Simple Network Time Protocol selected"},
+        {"popupMenu", "ID_TIMEBASE_BACKUP", "tock.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP",
+         "tock.usno.navy.mil selected"},
+        {"mainMenu", "ID_TIMEBASE_PRIMARY", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP",
+         "tick.usno.navy.mil selected"},
+        // The backdrop and the tray switch leave the pane as it was.
+        {"mainMenu", "ID_BACKDROP_TEXTONLY", "tick.usno.navy.mil|UDP|SNTP|1|1", "..xx.x", "SNTP",
+         "tick.usno.navy.mil selected"},
+        {"popupMenu", "ID_BACKDROP_GRAPHICS", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP",
+         "tick.usno.navy.mil selected"},
+        {"mainMenu", "ID_OPTIONS_MINIMIZETOTRAY", "tick.usno.navy.mil|UDP|SNTP|0|0", "..x.x.",
+         "SNTP", "tick.usno.navy.mil selected"},
+        {"popupMenu", "ID_OPTIONS_MINIMIZETOTRAY", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx",
+         "SNTP", "tick.usno.navy.mil selected"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.id);
+        started.Action(step.menu, step.id)->trigger();
+        EXPECT_EQ(started.Settings().Options(), step.options);
+        EXPECT_EQ(g_strTimeBase, step.options.section('|', 0, 0));
+        EXPECT_EQ(started.Marks("mainMenu"), step.marks);
+        EXPECT_EQ(started.Marks("popupMenu"), step.marks);
+        EXPECT_EQ(started.Indicators(), step.indicators);
+        EXPECT_EQ(started.PaneText(), step.pane);
+    }
+}
+
+TEST(OptionCommands, PromptsGiveThePaneBackAndAChosenCommandLeavesItsText) {
+    StartedFrame started;
+    started.Action("mainMenu", "ID_PROTOCOL_SNTP")->trigger();
+    const QString earlier = started.PaneText();
+    QWidget* view = started.Child("scene");
+    auto* popup = started.Child<QMenu>("popupMenu");
+    auto* prompt = started.Child<QLabel>("panePrompt");
+    QAction* reset = started.Action("popupMenu", "ID_RESET");
+    ASSERT_FALSE(reset->statusTip().isEmpty());
+    for (const Qt::Key answer : {Qt::Key_Escape, Qt::Key_Return}) {
+        QTest::mousePress(view, Qt::RightButton, {}, view->rect().center());
+        ASSERT_EVENTUALLY(popup->isVisible(), 2000);
+        QTest::mouseMove(popup, popup->actionGeometry(reset).center());
+        ASSERT_EVENTUALLY(prompt->isVisible() && prompt->text() == reset->statusTip(), 2000);
+        QTest::keyClick(popup, answer);
+        ASSERT_EVENTUALLY(!popup->isVisible() && started.Child("pane0")->isVisible(), 2000);
+        EXPECT_FALSE(prompt->isVisible());
+        EXPECT_EQ(started.PaneText(), answer == Qt::Key_Escape ? earlier : "Reset by User Command");
+    }
+}
+
+TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEach) {
+    StartedFrame started;
+    UrlCatcher browser;
+    started.Action("mainMenu", "ID_TIMEBASE_BROWSELIST")->trigger();
+    started.Action("popupMenu", "ID_HELP_HOMEPAGE")->trigger();
+    started.Action("mainMenu", "ID_HELP_HELPPAGE")->trigger();
+    ASSERT_EQ(browser.opened.size(), 3);
+    EXPECT_EQ(browser.opened[0], "https://support.ntp.org/Servers/StratumOneTimeServers");
+    EXPECT_EQ(browser.opened[1], "https://www.veldmark.example/horolux/");
+    EXPECT_TRUE(browser.opened[2].startsWith("file:///"));
+    EXPECT_TRUE(browser.opened[2].endsWith("/help/index.html"));
+}
+
+TEST(OptionCommands, ExitFromEitherMenuClosesTheWindow) {
+    for (const char* menu : {"mainMenu", "popupMenu"}) {
+        StartedFrame started;
+        QPointer<CMainFrame> frame = &started.Frame();
+        started.Action(menu, "ID_APP_EXIT")->trigger();
+        EXPECT_EVENTUALLY(frame.isNull(), 2000) << menu;
+    }
+}
+
+} // namespace
+
+#include "window_test.moc"
