@@ -81,6 +81,12 @@ const Case kCases[] = {
      "Timebase Clock: 12/06/26 12:30:00. Delta: 1800.000 seconds", Result::Answered, true, 0},
     {"just under", kSntp, Sntp(kT1 - 1798.75), false, "",
      "Timebase Clock: 12/06/26 11:30:01. Delta: -1799.000 seconds", Result::Answered, false, 0},
+    // Longer datagrams are read for their first 48 bytes; versions 1 to 4 and leap
+    // indicators 0 to 2 are fine.
+    {"68 bytes", kSntp, Changed(Sntp(kT1 + 10.25), [](Bytes& b) { b.resize(68, 0xAA); }), false, "",
+     "Timebase Clock: 12/06/26 12:00:10. Delta: 10.000 seconds", Result::Answered, false, 0},
+    {"version 1, leap 2, stratum 1", kSntp, Sntp(kT1 + 10.25, 0x8C, 1), false, "",
+     "Timebase Clock: 12/06/26 12:00:10. Delta: 10.000 seconds", Result::Answered, false, 0},
     // Set to the time at arrival carried on by the 0.12 s since (see Hooks below).
     {"correcting", kSntp, Sntp(kT1 + 10.25), true, "", "System Clock Corrected by: 10.000 seconds",
      Result::Corrected, false, kT1 - 2208988800.0 + 10.62},
@@ -92,6 +98,7 @@ const Case kCases[] = {
     {"kiss-of-death", kSntp, Sntp(kT1, 0x24, 0), true, "", kBogus, Result::Bogus, false, 0},
     {"leap 3", kSntp, Sntp(kT1, 0xE4), true, "", kBogus, Result::Bogus, false, 0},
     {"mode 3", kSntp, Sntp(kT1, 0x23), true, "", kBogus, Result::Bogus, false, 0},
+    {"mode 5", kSntp, Sntp(kT1, 0x25), true, "", kBogus, Result::Bogus, false, 0},
     {"zero receive", kSntp, Changed(Sntp(kT1), [](Bytes& b) { Put(b, 32, 0, 8); }), true, "",
      kBogus, Result::Bogus, false, 0},
     {"zero transmit", kSntp, Changed(Sntp(kT1), [](Bytes& b) { Put(b, 40, 0, 8); }), true, "",
@@ -103,6 +110,8 @@ const Case kCases[] = {
     // The local clock at 2040-07-03 15:35:57: D is local minus Timebase.
     {"2040", kTime, Time(k2040Wire), false, "",
      "Timebase Clock: 07/03/40 14:34:56. Delta: 0 days 01:01:01", Result::Answered, true, 0},
+    {"2040, later", kTime, Time(k2040Wire + 7322), false, "",
+     "Timebase Clock: 07/03/40 16:36:58. Delta: 0 days -1:-1:-1", Result::Answered, true, 0},
     {"time correcting", kTime, Time(k2040Wire), true, "",
      "System Clock Corrected to: 07/03/40 14:34:56. ", Result::Corrected, false, k2040Unix},
     {"1970", kTime, Time(2208988800U), true, "", "System Clock Corrected to: 01/01/70 00:00:00. ",
