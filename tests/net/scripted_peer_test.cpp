@@ -50,6 +50,13 @@ TEST_F(ScriptedPeerTest, ASilentTimebaseIsAskedAgainEveryCycleUntilReset) {
 
     m_query.OnReset();
     EXPECT_EQ(m_view.LastText(), "Reset by User Command");
+    EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::Reset);
+    EXPECT_EQ(m_query.Socket(), nullptr);
+    EXPECT_TRUE(m_view.ButtonsEnabled());
+    // Reset with nothing running says the same.
+    m_query.OnReset();
+    EXPECT_EQ(m_view.texts.mid(m_view.texts.size() - 2),
+              QStringList({"Reset by User Command", "Reset by User Command"}));
     // The next tick clears the bar, and stepping has stopped.
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.progress.back() == 0; }, 2000));
     const int requests = server.RequestCount();

@@ -1,5 +1,5 @@
 // SNTP queries against the sandbox's chronyd: the texts in order, the offset, the buttons,
-// correcting and refusing, the tray during a query, names and IPv6, Reset.
+// correcting and refusing, the tray during a query, names and IPv6.
 #include "tests/net/query_fixture.h"
 
 #include <QRegularExpression>
@@ -104,22 +104,6 @@ TEST_F(SntpQueryTest, TheTrayMarksARunningQueryAndOpensNoSecondSocket) {
     EXPECT_TRUE(m_query.IsPending());
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_setClockCalls.size(), 2U);
-}
-
-TEST_F(SntpQueryTest, ResetEndsTheQueryWithItsReason) {
-    g_strTimeBase = QStringLiteral("127.0.0.2"); // nobody answers there
-    m_query.OnCorrectClock();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() == 3; }, 1000));
-    m_query.OnReset();
-    EXPECT_EQ(m_view.LastText(), "Reset by User Command");
-    EXPECT_FALSE(m_query.IsPending());
-    EXPECT_EQ(m_query.Socket(), nullptr);
-    EXPECT_TRUE(m_view.ButtonsEnabled());
-    EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::Reset);
-    // Reset with nothing running says the same.
-    m_query.OnReset();
-    EXPECT_EQ(m_view.texts.mid(m_view.texts.size() - 2),
-              QStringList({"Reset by User Command", "Reset by User Command"}));
 }
 
 } // namespace
