@@ -1,4 +1,3 @@
-#include "cli/cli_exit_status.h"
 #include "cli/json_report.h"
 
 #include <gtest/gtest.h>
@@ -12,61 +11,48 @@ TEST(JsonString, EscapesWhatJsonRequiresAndPassesUtf8) {
     EXPECT_EQ(JsonString("zeitgeber.bücher.example"), "\"zeitgeber.bücher.example\"");
 }
 
-TEST(CliReport, ExitStatusAndJsonOfEachEnd) {
+// Exit statuses and the fields of real runs are checked on the programs themselves; here
+// the exact text, the nulls, the error and times past 2038 in UTC.
+TEST(CliReport, JsonOfEachEnd) {
     wire::Transport sntp = wire::TransportFor("SNTP", "UDP");
     sntp.port = 12300;
     const wire::Transport timeTcp = wire::TransportFor("Time", "TCP");
-    QueryOutcome answered, notSet, bogus, corrected;
+    QueryOutcome answered, notSet, bogus;
     answered.address = "::1";
     answered.offset = -0.0000125;
     answered.delay = 0.000105;
     answered.timebaseTime = platform::UtcInstant{1796548555, 123456789};
     answered.stratum = 2;
     answered.leap = 0;
-    notSet = answered;
     notSet.result = Result::ClockNotSet;
     notSet.refusal = "Operation not permitted";
+    notSet.protocol = wire::Protocol::Time;
+    notSet.delta = -3725;
+    notSet.timebaseTime = platform::UtcInstant{4233462143, 5}; // 2104
     bogus.result = Result::Bogus;
     bogus.stratum = 0;
-    corrected.result = Result::Corrected;
-    corrected.protocol = wire::Protocol::Time;
-    corrected.delta = -3725;
-    corrected.timebaseTime = platform::UtcInstant{4233462143, 5}; // 2104
-    struct Case {
-        CliReport report;
-        int status;
-        const char* json; // the whole object or a part of it
-    };
-    const Case cases[] = {
+    const std::pair<CliReport, const char*> cases[] = {
+        // the whole object or a part of it
         {{"localhost", sntp, "Timebase Clock: \"09\"", answered},
-         kExitAnswered,
          R"({"server":"localhost","address":"::1","protocol":"SNTP","transport":"UDP",)"
          R"("port":12300,"result":"Timebase Clock: \"09\"","offset_seconds":-0.000012500,)"
          R"("delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
          R"("corrected":false,"error":null})"},
-        {{"a", sntp, "Reset: ...", notSet},
-         kExitClockNotSet,
-         R"("corrected":false,"error":"Operation not permitted"})"},
+        {{"a", timeTcp, "Reset: ...", notSet},
+         R"("delta_seconds":-3725,"timebase_time":"2104-02-26T09:42:23Z","stratum":null,)"
+         R"("leap_indicator":null,"corrected":false,"error":"Operation not permitted"})"},
         {{"a", sntp, "Reset: bogus", bogus},
-         kExitBogusReply,
          R"("offset_seconds":null,"delay_seconds":null,"delta_seconds":null,"timebase_time":null,)"
          R"("stratum":0,"leap_indicator":null,"corrected":false,"error":"Reset: bogus"})"},
-        {{"a", timeTcp, "ok", corrected},
-         kExitAnswered,
-         R"("protocol":"Time","transport":"TCP","port":37,"result":"ok","offset_seconds":null,)"
-         R"("delay_seconds":null,"delta_seconds":-3725,"timebase_time":"2104-02-26T09:42:23Z",)"
-         R"("stratum":null,"leap_indicator":null,"corrected":true,"error":null})"},
         {{"a", timeTcp, "Reset: No answer", std::nullopt},
-         kExitNoAnswer,
          R"({"server":"a","address":null,"protocol":"Time","transport":"TCP","port":37,)"
          R"("result":"Reset: No answer","offset_seconds":null,"delay_seconds":null,)"
          R"("delta_seconds":null,"timebase_time":null,"stratum":null,"leap_indicator":null,)"
          R"("corrected":false,"error":"Reset: No answer"})"},
     };
-    for (const Case& c : cases) {
-        const std::string json = FormatJson(c.report);
-        EXPECT_EQ(ExitStatusOf(c.report), c.status) << json;
-        EXPECT_NE(json.find(c.json), std::string::npos) << json;
+    for (const auto& [report, part] : cases) {
+        const std::string json = FormatJson(report);
+        EXPECT_NE(json.find(part), std::string::npos) << json;
     }
 }
