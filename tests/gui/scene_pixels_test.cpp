@@ -15,12 +15,12 @@ bool IsLit(QRgb p) {
     return qRed(p) > 24 || qGreen(p) > 24 || qBlue(p) > 24;
 }
 
-// The lit pixels of a frame: how many, their box (inclusive), how many of them no brighter
+// The lit pixels of a frame: how many, their box, how many of them no brighter
 // than the ambient light alone leaves a face (about 121), their brightest grey; and how many
 // pixels are coloured rather than grey.
 struct Shades {
-    int lit = 0, left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-    int dark = 0, brightest = 0, coloured = 0;
+    int lit = 0, dark = 0, brightest = 0, coloured = 0;
+    QRect box;
 };
 Shades ShadesOf(const QImage& image) {
     Shades s;
@@ -30,10 +30,7 @@ Shades ShadesOf(const QImage& image) {
             s.coloured += std::abs(qRed(p) - qGreen(p)) > 2 || std::abs(qGreen(p) - qBlue(p)) > 2;
             if (IsLit(p)) {
                 ++s.lit;
-                s.left = std::min(s.left, x);
-                s.right = std::max(s.right, x);
-                s.top = std::min(s.top, y);
-                s.bottom = std::max(s.bottom, y);
+                s.box |= QRect(x, y, 1, 1);
                 s.dark += qGreen(p) < 128;
                 s.brightest = std::max(s.brightest, qGreen(p));
             }
@@ -69,7 +66,7 @@ TEST_F(ScenePixels, TheTimeStandsWhereItsOutlinesLandAndEveryFaceOfItIsLit) {
         pen += double(font->Advance(code)) / font->UnitsPerEm();
     }
     for (const QSize size : {QSize(500, 300), QSize(900, 400)}) {
-        ResizeFrame(size);
+        m_started.Resize(size);
         const QImage image = Frame();
         const Shades shades = ShadesOf(image);
         // Twelve units from the eye, the 18-degree view spans the client's height (from 20 px
@@ -77,10 +74,10 @@ TEST_F(ScenePixels, TheTimeStandsWhereItsOutlinesLandAndEveryFaceOfItIsLit) {
         const double height = Client()->height();
         const double scale = height / 2 / (12 * std::tan(9 * std::numbers::pi / 180));
         const double centreX = image.width() / 2.0, centreY = height / 2 - 20;
-        EXPECT_NEAR(shades.left, centreX + (left - 2.5) * scale, 2.0);
-        EXPECT_NEAR(shades.right + 1, centreX + (right - 2.5) * scale, 2.0);
-        EXPECT_NEAR(shades.top, centreY - top * scale, 2.0);
-        EXPECT_NEAR(shades.bottom + 1, centreY - bottom * scale, 2.0);
+        EXPECT_NEAR(shades.box.left(), centreX + (left - 2.5) * scale, 2.0);
+        EXPECT_NEAR(shades.box.right() + 1, centreX + (right - 2.5) * scale, 2.0);
+        EXPECT_NEAR(shades.box.top(), centreY - top * scale, 2.0);
+        EXPECT_NEAR(shades.box.bottom() + 1, centreY - bottom * scale, 2.0);
         EXPECT_EQ(shades.coloured, 0);
         // Lit by the light beside the camera, well above the ambient share alone.
         EXPECT_GT(shades.brightest, 150);

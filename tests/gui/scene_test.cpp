@@ -84,7 +84,7 @@ TEST_F(SceneTest, ResizingKeepsTheEyeAndTheListsAndATinyWindowRecovers) {
     const int lists = listsInUse();
     // Some sizes leave the view no area at all.
     for (const QSize size : {QSize(900, 700), QSize(200, 50), QSize(321, 157), QSize(500, 300)}) {
-        ResizeFrame(size);
+        m_started.Resize(size);
         m_frame->OnTimer();
     }
     m_scene->Resize(QRect(0, 20, 500, 0));

@@ -25,43 +25,59 @@ class UrlCatcher : public QObject {
 
 namespace {
 
+// The marks of Time (UDP), Time (TCP), SNTP, Text Only, Graphics and Minimize to Tray:
+// "x" checked, "." not.
+QString Marks(const StartedFrame& started, const char* menu) {
+    QString marks;
+    for (const char* id :
+         {"ID_PROTOCOL_TIMEUDP", "ID_PROTOCOL_TIMETCP", "ID_PROTOCOL_SNTP", "ID_BACKDROP_TEXTONLY",
+          "ID_BACKDROP_GRAPHICS", "ID_OPTIONS_MINIMIZETOTRAY"}) {
+        marks += started.Action(menu, id)->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
+    }
+    return marks;
+}
+
+// The lit protocol indicators, joined, after the marks of both menus, which must agree.
+QString MarksAndIndicators(const StartedFrame& started) {
+    EXPECT_EQ(Marks(started, "popupMenu"), Marks(started, "mainMenu"));
+    return Marks(started, "mainMenu") + ' ' + started.Child<QLabel>("indicatorTCP")->text() +
+           started.Child<QLabel>("indicatorUDP")->text() +
+           started.Child<QLabel>("indicatorSNTP")->text();
+}
+
 TEST(Startup, StoredOptionsAreKeptMissingOnesWrittenAndShown) {
-    struct Case {
+    const struct {
         QByteArray stored;
-        QString options, marks, indicators;
-    };
-    const Case cases[] = {
-        {"", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP"},
+        QString options, shown;
+    } cases[] = {
+        {"", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx SNTP"},
         {"[Options]\nTimeBase=time.example.org\nProtocol=Time\nSocketType=TCP\nTextOnly=1\n"
          "MinimizeToTray=0\n",
-         "time.example.org|TCP|Time|1|0", ".x.x..", "TCP"},
+         "time.example.org|TCP|Time|1|0", ".x.x.. TCP"},
         {"[Options]\nProtocol=Time\nSocketType=UDP\nMinimizeToTray=7\n",
-         "tick.usno.navy.mil|UDP|Time|0|7", "x...xx", "UDP"},
+         "tick.usno.navy.mil|UDP|Time|0|7", "x...xx UDP"},
         // Marked as SNTP, lit as nothing, and stored as it was.
-        {"[Options]\nProtocol=time\nSocketType=tcp\n", "tick.usno.navy.mil|tcp|time|0|1", "..x.xx",
-         ""},
+        {"[Options]\nProtocol=time\nSocketType=tcp\n", "tick.usno.navy.mil|tcp|time|0|1",
+         "..x.xx "},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.options.toStdString());
         StartedFrame started(c.stored);
         EXPECT_EQ(started.Settings().Options(), c.options);
-        EXPECT_EQ(started.Marks("mainMenu"), c.marks);
-        EXPECT_EQ(started.Marks("popupMenu"), c.marks);
-        EXPECT_EQ(started.Indicators(), c.indicators);
+        EXPECT_EQ(MarksAndIndicators(started), c.shown);
     }
 }
 
+// "horolux x" and no argument at all are the net and process tests' cases.
 TEST(Startup, AnyArgumentTextMeansUnattendedCorrection) {
-    for (const QString& arguments : {QString(), QStringLiteral("x"), QStringLiteral("--now a")}) {
-        SettingsSandbox settings;
-        CTimeSyncApp app;
-        g_bAutoCorrect = 0;
-        ASSERT_TRUE(app.InitInstance(arguments));
-        EXPECT_EQ(g_bAutoCorrect, arguments.isEmpty() ? 0 : 1) << arguments.toStdString();
-        // Closed before its first tick, so the correction never starts.
-        app.MainWindow()->close();
-    }
+    SettingsSandbox settings;
+    CTimeSyncApp app;
     g_bAutoCorrect = 0;
+    ASSERT_TRUE(app.InitInstance(QStringLiteral("--now a")));
+    EXPECT_EQ(g_bAutoCorrect, 1);
+    g_bAutoCorrect = 0;
+    // Closed before its first tick, so the correction never starts.
+    app.MainWindow()->close();
 }
 
 TEST(Startup, NoSocketMeansOneMessageAndNoSettings) {
@@ -87,9 +103,7 @@ TEST(MainFrame, TitleSizePlaceAndLayoutAtEverySize) {
     // The smallest sizes leave less room than the two buttons need together.
     for (const QSize size : {QSize(1000, 700), QSize(260, 60), QSize(200, 50), QSize(640, 480)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
-        frame.resize(size);
-        ASSERT_TRUE(WaitUntil([&] { return frame.size() == size; }));
-        QCoreApplication::processEvents();
+        started.Resize(size);
         const QRect client = frame.centralWidget()->rect();
         EXPECT_EQ(started.Child("btnQuery")->geometry(), QRect(0, 0, client.width(), 20));
         EXPECT_EQ(started.Child("btnCorrect")->geometry(),
@@ -106,41 +120,37 @@ TEST(OptionCommands, EachWritesThroughAndMarksBothMenus) {
     StartedFrame started("[Options]\nTimeBase=time.example.org\n");
     const struct {
         const char *menu, *id;
-        QString options, marks, indicators, pane;
+        QString options, shown, pane;
     } steps[] = {
-        {"mainMenu", "ID_PROTOCOL_TIMETCP", "time.example.org|TCP|Time|0|1", ".x..xx", "TCP",
+        {"mainMenu", "ID_PROTOCOL_TIMETCP", "time.example.org|TCP|Time|0|1", ".x..xx TCP",
          "Time Protocol with Streams selected"},
-        {"popupMenu", "ID_PROTOCOL_TIMEUDP", "time.example.org|UDP|Time|0|1", "x...xx", "UDP",
+        {"popupMenu", "ID_PROTOCOL_TIMEUDP", "time.example.org|UDP|Time|0|1", "x...xx UDP",
          "Time Protocol with Datagrams selected"},
-        {"mainMenu", "ID_PROTOCOL_SNTP", "time.example.org|UDP|SNTP|0|1", "..x.xx", "SNTP",
+        {"mainMenu", "ID_PROTOCOL_SNTP", "time.example.org|UDP|SNTP|0|1", "..x.xx SNTP",
          "Simple Network Time Protocol selected"},
-        {"popupMenu", "ID_TIMEBASE_BACKUP", "tock.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP",
+        {"popupMenu", "ID_TIMEBASE_BACKUP", "tock.usno.navy.mil|UDP|SNTP|0|1", "..x.xx SNTP",
          "tock.usno.navy.mil selected"},
-        {"mainMenu", "ID_TIMEBASE_PRIMARY", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP",
+        {"mainMenu", "ID_TIMEBASE_PRIMARY", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx SNTP",
          "tick.usno.navy.mil selected"},
         // The backdrop and the tray switch leave the pane as it was.
-        {"mainMenu", "ID_BACKDROP_TEXTONLY", "tick.usno.navy.mil|UDP|SNTP|1|1", "..xx.x", "SNTP",
+        {"mainMenu", "ID_BACKDROP_TEXTONLY", "tick.usno.navy.mil|UDP|SNTP|1|1", "..xx.x SNTP",
          "tick.usno.navy.mil selected"},
-        {"popupMenu", "ID_BACKDROP_GRAPHICS", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx", "SNTP",
+        {"popupMenu", "ID_BACKDROP_GRAPHICS", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx SNTP",
          "tick.usno.navy.mil selected"},
-        {"mainMenu", "ID_OPTIONS_MINIMIZETOTRAY", "tick.usno.navy.mil|UDP|SNTP|0|0", "..x.x.",
-         "SNTP", "tick.usno.navy.mil selected"},
-        {"popupMenu", "ID_OPTIONS_MINIMIZETOTRAY", "tick.usno.navy.mil|UDP|SNTP|0|1", "..x.xx",
-         "SNTP", "tick.usno.navy.mil selected"},
+        {"mainMenu", "ID_OPTIONS_MINIMIZETOTRAY", "tick.usno.navy.mil|UDP|SNTP|0|0", "..x.x. SNTP",
+         "tick.usno.navy.mil selected"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.id);
         started.Action(step.menu, step.id)->trigger();
         EXPECT_EQ(started.Settings().Options(), step.options);
         EXPECT_EQ(g_strTimeBase, step.options.section('|', 0, 0));
-        EXPECT_EQ(started.Marks("mainMenu"), step.marks);
-        EXPECT_EQ(started.Marks("popupMenu"), step.marks);
-        EXPECT_EQ(started.Indicators(), step.indicators);
+        EXPECT_EQ(MarksAndIndicators(started), step.shown);
         EXPECT_EQ(started.PaneText(), step.pane);
     }
 }
 
-TEST(OptionCommands, PromptsGiveThePaneBackAndAChosenCommandLeavesItsText) {
+TEST(OptionCommands, PromptsGiveThePaneBackAChosenCommandLeavesItsTextAndExitCloses) {
     StartedFrame started;
     started.Action("mainMenu", "ID_PROTOCOL_SNTP")->trigger();
     const QString earlier = started.PaneText();
@@ -159,9 +169,12 @@ TEST(OptionCommands, PromptsGiveThePaneBackAndAChosenCommandLeavesItsText) {
         EXPECT_FALSE(prompt->isVisible());
         EXPECT_EQ(started.PaneText(), answer == Qt::Key_Escape ? earlier : "Reset by User Command");
     }
+    QPointer<CMainFrame> frame = &started.Frame();
+    started.Action("popupMenu", "ID_APP_EXIT")->trigger();
+    EXPECT_EVENTUALLY(frame.isNull(), 2000);
 }
 
-TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEach) {
+TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEachAndExitCloses) {
     StartedFrame started;
     UrlCatcher browser;
     started.Action("mainMenu", "ID_TIMEBASE_BROWSELIST")->trigger();
@@ -172,15 +185,9 @@ TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEach) {
     EXPECT_EQ(browser.opened[1], "https://www.veldmark.example/horolux/");
     EXPECT_TRUE(browser.opened[2].startsWith("file:///"));
     EXPECT_TRUE(browser.opened[2].endsWith("/help/index.html"));
-}
-
-TEST(OptionCommands, ExitFromEitherMenuClosesTheWindow) {
-    for (const char* menu : {"mainMenu", "popupMenu"}) {
-        StartedFrame started;
-        QPointer<CMainFrame> frame = &started.Frame();
-        started.Action(menu, "ID_APP_EXIT")->trigger();
-        EXPECT_EVENTUALLY(frame.isNull(), 2000) << menu;
-    }
+    QPointer<CMainFrame> frame = &started.Frame();
+    started.Action("mainMenu", "ID_APP_EXIT")->trigger();
+    EXPECT_EVENTUALLY(frame.isNull(), 2000);
 }
 
 } // namespace

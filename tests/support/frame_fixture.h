@@ -47,24 +47,14 @@ class StartedFrame {
     QAction* Action(const char* menu, const char* id) const {
         return Child<QWidget>(menu)->findChild<QAction*>(QLatin1String(id));
     }
-    // The marks of Time (UDP), Time (TCP), SNTP, Text Only, Graphics and Minimize to Tray:
-    // "x" checked, "." not.
-    QString Marks(const char* menu) const {
-        QString marks;
-        for (const char* id :
-             {"ID_PROTOCOL_TIMEUDP", "ID_PROTOCOL_TIMETCP", "ID_PROTOCOL_SNTP",
-              "ID_BACKDROP_TEXTONLY", "ID_BACKDROP_GRAPHICS", "ID_OPTIONS_MINIMIZETOTRAY"}) {
-            marks += Action(menu, id)->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
-        }
-        return marks;
-    }
-    // The lit protocol indicators, joined.
-    QString Indicators() const {
-        return Child<QLabel>("indicatorTCP")->text() + Child<QLabel>("indicatorUDP")->text() +
-               Child<QLabel>("indicatorSNTP")->text();
+    void Resize(QSize size) {
+        m_frame->resize(size);
+        ASSERT_EVENTUALLY(m_frame->size() == size, 5000);
+        QCoreApplication::processEvents();
     }
 
   private:
+    // Apart from the constructor, so that the checks in it may return early.
     void Start(const QByteArray& settingsContent, const QString& arguments) {
         if (!settingsContent.isEmpty()) {
             m_settings.Write(settingsContent);
@@ -73,10 +63,9 @@ class StartedFrame {
         ASSERT_TRUE(m_app.InitInstance(arguments));
         m_frame = m_app.MainWindow();
         // An unattended start may close the window by itself, even before it shows.
-        ASSERT_TRUE(WaitUntil([this] {
-            return m_frame.isNull() ||
-                   (m_frame->windowHandle() && m_frame->windowHandle()->isExposed());
-        }));
+        ASSERT_EVENTUALLY(m_frame.isNull() ||
+                              (m_frame->windowHandle() && m_frame->windowHandle()->isExposed()),
+                          5000);
     }
 
     SettingsSandbox m_settings;

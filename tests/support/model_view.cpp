@@ -8,7 +8,7 @@
 #include <GL/glu.h>
 #include <QOpenGLFramebufferObject>
 
-ModelView::ModelView(int width, int height) : m_width(width), m_height(height) {
+ModelView::ModelView(int width, int height) {
     QSurfaceFormat format;
     format.setDepthBufferSize(24);
     m_surface.setFormat(format);
@@ -30,17 +30,16 @@ ModelView::~ModelView() {
 }
 
 void ModelView::BuildLists() {
-    for (unsigned int& list : m_lists) {
-        list = glGenLists(1);
-    }
+    m_firstList = glGenLists(kModelPartCount);
     for (int part = 0; part < kModelPartCount; ++part) {
-        BuildModelList(List(part), part);
+        BuildModelList(m_firstList + part, part);
     }
 }
 
 QImage ModelView::Render(QVector3D eye, bool cullInside) {
     m_target->bind();
-    glViewport(0, 0, m_width, m_height);
+    const QSize size = m_target->size();
+    glViewport(0, 0, size.width(), size.height());
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_NORMALIZE);
@@ -48,7 +47,8 @@ QImage ModelView::Render(QVector3D eye, bool cullInside) {
     glEnable(GL_LIGHT0);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, double(m_width) / m_height, kNearPlane, kFarPlane);
+    gluPerspective(kFieldOfViewDegrees, double(size.width()) / size.height(), kNearPlane,
+                   kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glLightfv(GL_LIGHT0, GL_AMBIENT, kLightAmbient.data());
@@ -68,7 +68,7 @@ QImage ModelView::Render(QVector3D eye, bool cullInside) {
     for (const ModelPartPass& pass : kModelPasses) {
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, pass.material.ambient.data());
         glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, pass.material.diffuse.data());
-        glCallList(List(pass.part));
+        glCallList(m_firstList + pass.part);
     }
     glDisable(GL_CULL_FACE);
     glFinish();

@@ -6,8 +6,6 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QVector3D>
-
-#include <array>
 #include <memory>
 
 class QOpenGLFramebufferObject;
@@ -23,7 +21,6 @@ class ModelView {
     bool Ready() const { return m_ready; }
     // Compiles the ten lists with BuildModelList, in part order.
     void BuildLists();
-    unsigned int List(int part) const { return m_lists[static_cast<size_t>(part)]; }
     // One frame from `eye`, looking at the scene's fixed point. With `cullInside`, faces
     // seen from behind are not drawn, which hides nothing of a closed, outward-facing model.
     QImage Render(QVector3D eye, bool cullInside = false);
@@ -32,8 +29,6 @@ class ModelView {
     QOffscreenSurface m_surface;
     QOpenGLContext m_context;
     std::unique_ptr<QOpenGLFramebufferObject> m_target;
-    std::array<unsigned int, 10> m_lists{};
-    int m_width;
-    int m_height;
+    unsigned int m_firstList = 0;
     bool m_ready = false;
 };

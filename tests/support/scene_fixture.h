@@ -19,7 +19,7 @@ class SceneFixture : public testing::Test {
         ASSERT_FALSE(HasFatalFailure()) << "the window did not start";
         m_frame = &m_started.Frame();
         m_scene = m_frame->Scene();
-        ASSERT_TRUE(WaitUntil([this] { return m_scene->IsBuilt(); }));
+        ASSERT_EVENTUALLY(m_scene->IsBuilt(), 5000);
     }
     void TearDown() override { g_nFlyInStep = 0; }
 
@@ -28,11 +28,6 @@ class SceneFixture : public testing::Test {
         const auto instant =
             QDateTime(QDate(2021, 3, 4), QTime(hour, minute, second)).toSecsSinceEpoch();
         m_scene->SetClock([instant] { return std::time_t(instant); });
-    }
-    void ResizeFrame(QSize size) {
-        m_frame->resize(size);
-        ASSERT_TRUE(WaitUntil([&] { return m_frame->size() == size; }));
-        QCoreApplication::processEvents();
     }
     QWidget* Client() const { return m_frame->centralWidget(); }
     Eye3 Eye() const { return m_scene->Eye(); }

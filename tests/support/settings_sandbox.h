@@ -6,21 +6,20 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 class SettingsSandbox {
   public:
     SettingsSandbox() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
     }
     QString FilePath() const { return m_dir.path() + QStringLiteral("/Veldmark/Horolux.conf"); }
     // Writes the file as a user or an earlier version would have left it.
     void Write(const QByteArray& content) const {
         QDir().mkpath(m_dir.path() + QStringLiteral("/Veldmark"));
         QFile file(FilePath());
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(content);
-        }
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
     }
     // TimeBase|SocketType|Protocol|TextOnly|MinimizeToTray as the file holds them, "-" if missing.
     QString Options() const {
