@@ -6,10 +6,7 @@
 
 inline bool Servers(const char* action, const char* name) {
     const char* source = std::getenv("HOROLUX_SOURCE_DIR");
-    if (source == nullptr) {
-        return false;
-    }
-    const std::string command =
-        std::string(source) + "/tests/support/servers " + action + " " + name + " >&2";
-    return std::system(command.c_str()) == 0;
+    const std::string command = std::string(source != nullptr ? source : "") +
+                                "/tests/support/servers " + action + " " + name + " >&2";
+    return source != nullptr && std::system(command.c_str()) == 0;
 }
