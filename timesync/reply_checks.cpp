@@ -71,8 +71,10 @@ bool IsNotBefore1970(std::int64_t unixSeconds) {
 }
 
 Result CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce) {
+    // Too short to hold our origin value, so it cannot be tied to the request: a stranger's
+    // junk must not end the query.
     if (!IsLongEnough(bytes.size(), wire::kSntpPacketSize)) {
-        return {Verdict::Bogus, "IsLongEnough"};
+        return {Verdict::Drop, "IsLongEnough"};
     }
     const wire::SntpReply reply = wire::DecodeSntpReply(bytes);
     for (const SntpCheck& check : kSntpChecks) {
