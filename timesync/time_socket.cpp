@@ -31,6 +31,10 @@ QString CTimeSocket::PeerAddress() const {
     return isIpv4 ? QHostAddress(ipv4).toString() : peer.toString();
 }
 
+quint16 CTimeSocket::LocalPort() const {
+    return m_pSocket->localPort();
+}
+
 bool CTimeSocket::Create() {
     // The dual-stack any-address: one socket reaches IPv4 and IPv6 Timebases, whichever
     // the name resolves to later.
@@ -70,18 +74,36 @@ std::optional<std::int64_t> CTimeSocket::TakeSendStampNs() {
 CTimeSocket::Received CTimeSocket::Receive(qint64 maxBytes) {
     Received received;
     if (m_transport.socket == wire::SocketKind::Datagram) {
+        // Before the connect the datagram stays queued; the connect drops it.
+        if (!m_bConnected) {
+            return received;
+        }
         auto* udp = static_cast<QUdpSocket*>(m_pSocket);
         platform::TakeSendStampNs(udp->socketDescriptor());
         received.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
         // Read even when nothing waits: Qt notifies the next datagram only after a read.
         const QNetworkDatagram datagram = udp->receiveDatagram(maxBytes);
-        received.valid = datagram.isValid();
+        // The socket listens on its port from the start, also while the name resolves:
+        // whoever else sends there is not the Timebase.
+        received.valid = datagram.isValid() &&
+                         datagram.senderAddress().isEqual(udp->peerAddress(),
+                                                          QHostAddress::TolerantConversion) &&
+                         datagram.senderPort() == udp->peerPort();
         received.bytes = datagram.data();
     } else {
         received.bytes = m_pSocket->read(maxBytes);
         received.valid = !received.bytes.isEmpty();
     }
     return received;
+}
+
+// What arrived before the connect came from anyone; the kernel filters only from now on.
+void CTimeSocket::DropQueuedDatagrams() {
+    if (auto* udp = qobject_cast<QUdpSocket*>(m_pSocket)) {
+        while (udp->hasPendingDatagrams()) {
+            udp->receiveDatagram();
+        }
+    }
 }
 
 void CTimeSocket::Close() {
@@ -108,6 +130,7 @@ void CTimeSocket::WireNotifications() {
     };
     connect(m_pSocket, &QAbstractSocket::connected, this, [this, report] {
         m_bConnected = true;
+        DropQueuedDatagrams();
         if (m_request) {
             Send();
         }

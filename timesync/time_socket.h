@@ -45,6 +45,7 @@ class CTimeSocket : public QObject {
     std::optional<std::int64_t> TakeSendStampNs();
     // The Timebase's address once connected (an IPv4 address as such), else empty.
     QString PeerAddress() const;
+    quint16 LocalPort() const;
 
     struct Received {
         // False when the notification found nothing to read after all.
@@ -53,7 +54,8 @@ class CTimeSocket : public QObject {
         // When the datagram arrived, on the kernel's clock (datagram sockets only).
         std::optional<std::int64_t> arrivalNs;
     };
-    // One receive call: one datagram, or up to maxBytes of the stream.
+    // One receive call: one datagram, or up to maxBytes of the stream. A datagram counts
+    // only once the socket is connected and only from the Timebase's address and port.
     Received Receive(qint64 maxBytes);
 
     // Closes the system socket at once; nothing is reported afterwards.
@@ -61,6 +63,7 @@ class CTimeSocket : public QObject {
 
   private:
     void Send();
+    void DropQueuedDatagrams();
     void WireNotifications();
 
     ITimeSocketEvents& m_owner;

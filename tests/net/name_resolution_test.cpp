@@ -53,6 +53,46 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
     EXPECT_EQ(m_view.texts.mid(2), QStringList({"Socket Created.", "Connecting to Timebase..."}));
 }
 
+// The name resolves after a second; meanwhile a stranger on this machine sends a 2040 time
+// to the query's port. The Time protocol over UDP has no nonce: only the sender and the
+// moment tell the answer apart, and that datagram was neither.
+TEST_F(NameResolutionTest, AStrangersTimeBeforeTheConnectIsNotTheAnswer) {
+    QUdpSocket nameserver;
+    ASSERT_TRUE(nameserver.bind(QHostAddress(QStringLiteral("127.0.0.1")), 53));
+    QObject::connect(&nameserver, &QUdpSocket::readyRead, [&] {
+        while (nameserver.hasPendingDatagrams()) {
+            const QNetworkDatagram question = nameserver.receiveDatagram();
+            const QByteArray q = question.data();
+            int end = 12; // the question: labels, then type and class
+            while (end < q.size() && q[end] != 0) {
+                end += q[end] + 1;
+            }
+            const bool a = q.mid(end + 1, 2) == QByteArray("\0\1", 2);
+            // Flags: an answer, recursion available; one question; an A record for A.
+            QByteArray reply = q.left(2) + QByteArray("\x81\x80\0\1\0", 5) + char(a ? 1 : 0) +
+                               QByteArray(4, '\0') + q.mid(12, end + 5 - 12);
+            if (a) { // nothing listens on 127.0.0.3
+                reply += QByteArray("\xC0\x0C\0\1\0\1\0\0\0\x3C\0\4\x7F\0\0\3", 16);
+            }
+            QTimer::singleShot(1000, &nameserver, [&nameserver, reply, question] {
+                nameserver.writeDatagram(reply, question.senderAddress(), question.senderPort());
+            });
+        }
+    });
+    Use("Time", "UDP", "slow.horolux.test");
+    m_query.OnCorrectClock();
+    QUdpSocket stranger;
+    ASSERT_EQ(stranger.writeDatagram(QByteArray("\x08\x48\x5E\x10", 4), QHostAddress::LocalHost,
+                                     m_query.Socket()->LocalPort()),
+              4);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() >= 3; }, 5000));
+    EXPECT_EQ(m_view.texts[2], "Connected; waiting for Correct Time...");
+    // Nothing answers: the time-out asks again, and the clock was never set.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() >= 4; }, 8000))
+        << m_view.texts.join(" | ").toStdString();
+    EXPECT_TRUE(m_setClockCalls.empty());
+}
+
 TEST_F(NameResolutionTest, ANameForAnIpv6Address) {
     Use("SNTP", "UDP", "horolux-v6.test");
     m_query.OnQueryTimebase();
