@@ -3,6 +3,7 @@
 #include "timesync/ntp_time.h"
 
 #include <array>
+#include <cmath>
 
 namespace checks {
 
@@ -23,13 +24,25 @@ constexpr std::array kSntpChecks{
               [](const wire::SntpReply& r, std::uint64_t) { return HasServerMode(r); }},
     SntpCheck{"IsServerSynchronised", Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return IsServerSynchronised(r); }},
+    SntpCheck{"HasKnownVersion", Verdict::Bogus,
+              [](const wire::SntpReply& r, std::uint64_t) { return HasKnownVersion(r); }},
     SntpCheck{"IsNotKissOfDeath", Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return IsNotKissOfDeath(r); }},
+    SntpCheck{"HasValidStratum", Verdict::Bogus,
+              [](const wire::SntpReply& r, std::uint64_t) { return HasValidStratum(r); }},
+    SntpCheck{"IsWithinMaximumDistance", Verdict::Bogus,
+              [](const wire::SntpReply& r, std::uint64_t) { return IsWithinMaximumDistance(r); }},
     SntpCheck{"HasReceiveTimestamp", Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasReceiveTimestamp(r); }},
     SntpCheck{"HasTransmitTimestamp", Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasTransmitTimestamp(r); }},
+    SntpCheck{"SentAfterReceived", Verdict::Bogus,
+              [](const wire::SntpReply& r, std::uint64_t) { return SentAfterReceived(r); }},
 };
+
+double PrecisionSeconds(const wire::SntpReply& reply) {
+    return std::ldexp(1.0, reply.precision);
+}
 
 } // namespace
 
@@ -49,8 +62,25 @@ bool IsServerSynchronised(const wire::SntpReply& reply) {
     return reply.leap != wire::kLeapNotSynchronised;
 }
 
+bool HasKnownVersion(const wire::SntpReply& reply) {
+    return reply.version >= 1 && reply.version <= 4;
+}
+
 bool IsNotKissOfDeath(const wire::SntpReply& reply) {
     return reply.stratum != 0;
+}
+
+bool HasValidStratum(const wire::SntpReply& reply) {
+    return reply.stratum < 16;
+}
+
+bool IsWithinMaximumDistance(const wire::SntpReply& reply) {
+    return reply.rootDelay / 2 + reply.rootDispersion < kMaximumDistanceSeconds;
+}
+
+bool SentAfterReceived(const wire::SntpReply& reply) {
+    return ntp::TimestampSeconds(reply.transmit) >=
+           ntp::TimestampSeconds(reply.receive) - PrecisionSeconds(reply);
 }
 
 // A zero timestamp would read as 2036-02-07 in era 1 and pull the result years off.
@@ -66,8 +96,13 @@ bool IsNonZero(std::int64_t timebaseSeconds) {
     return timebaseSeconds != 0;
 }
 
-bool IsNotBefore1970(std::int64_t unixSeconds) {
-    return unixSeconds >= 0;
+bool IsNotBeforeRelease(std::int64_t unixSeconds) {
+    return unixSeconds >= kEarliestTimebaseUnix;
+}
+
+bool IsPlausibleDelay(double delay, const wire::SntpReply& reply) {
+    return delay >= -(PrecisionSeconds(reply) + kLocalPrecisionSeconds) &&
+           delay <= kQueryTimeoutSeconds;
 }
 
 Result CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce) {
@@ -100,8 +135,8 @@ Result CheckTimebaseTime(std::int64_t timebaseSeconds) {
     if (!IsNonZero(timebaseSeconds)) {
         return {Verdict::Bogus, "IsNonZero"};
     }
-    if (!IsNotBefore1970(ntp::UnixSeconds(timebaseSeconds))) {
-        return {Verdict::Bogus, "IsNotBefore1970"};
+    if (!IsNotBeforeRelease(ntp::UnixSeconds(timebaseSeconds))) {
+        return {Verdict::Bogus, "IsNotBeforeRelease"};
     }
     return {};
 }

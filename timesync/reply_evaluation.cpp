@@ -57,14 +57,16 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
     instants.dServerRecvTime = ntp::TimestampSeconds(reply.receive);
     const double offset = ntp::ClockOffset(instants.dSendTime, instants.dServerRecvTime,
                                            instants.dServerXmitTime, instants.dRecvTime);
+    const double delay = ntp::RoundTripDelay(instants.dSendTime, instants.dServerRecvTime,
+                                             instants.dServerXmitTime, instants.dRecvTime);
     const double timebaseNtp = instants.dRecvTime + offset;
     const ntp::TimebaseTime timebase = ntp::SplitSeconds(timebaseNtp);
-    if (checks::CheckTimebaseTime(timebase.seconds).verdict != checks::Verdict::Accept) {
+    if (!checks::IsPlausibleDelay(delay, reply) ||
+        checks::CheckTimebaseTime(timebase.seconds).verdict != checks::Verdict::Accept) {
         return Bogus(std::move(outcome));
     }
     outcome.offset = offset;
-    outcome.delay = ntp::RoundTripDelay(instants.dSendTime, instants.dServerRecvTime,
-                                        instants.dServerXmitTime, instants.dRecvTime);
+    outcome.delay = delay;
     outcome.timebaseTime = ntp::UtcInstantOf(timebaseNtp, 0);
     if (correcting) {
         // The Timebase's time at arrival, carried forward to the moment of setting by the

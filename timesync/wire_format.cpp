@@ -52,6 +52,9 @@ SntpReply DecodeSntpReply(std::span<const std::uint8_t> bytes) {
     reply.version = static_cast<std::uint8_t>((header >> 3) & 0x07);
     reply.mode = static_cast<std::uint8_t>(header & 0x07);
     reply.stratum = bytes[kOffsetStratum];
+    reply.precision = static_cast<std::int8_t>(bytes[kOffsetPrecision]);
+    reply.rootDelay = static_cast<std::int32_t>(ReadBigEndian32(bytes, kOffsetRootDelay)) / 65536.0;
+    reply.rootDispersion = ReadBigEndian32(bytes, kOffsetRootDispersion) / 65536.0;
     reply.originate = ReadBigEndian64(bytes, kOffsetOriginate);
     reply.receive = ReadTimestamp(bytes, kOffsetReceive);
     reply.transmit = ReadTimestamp(bytes, kOffsetTransmit);

@@ -22,6 +22,9 @@ inline constexpr std::uint8_t kLeapNotSynchronised = 3;
 
 inline constexpr std::size_t kOffsetHeader = 0;
 inline constexpr std::size_t kOffsetStratum = 1;
+inline constexpr std::size_t kOffsetPrecision = 3;
+inline constexpr std::size_t kOffsetRootDelay = 4;
+inline constexpr std::size_t kOffsetRootDispersion = 8;
 inline constexpr std::size_t kOffsetOriginate = 24;
 inline constexpr std::size_t kOffsetReceive = 32;
 inline constexpr std::size_t kOffsetTransmit = 40;
@@ -61,6 +64,11 @@ struct SntpReply {
     std::uint8_t version = 0;
     std::uint8_t mode = 0;
     std::uint8_t stratum = 0;
+    // The server clock's precision as a power of two, in seconds.
+    std::int8_t precision = 0;
+    // Seconds, from the 16.16 fixed-point fields.
+    double rootDelay = 0.0;
+    double rootDispersion = 0.0;
     std::uint64_t originate = 0;
     NtpTimestamp receive;
     NtpTimestamp transmit;
