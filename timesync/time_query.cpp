@@ -81,6 +81,7 @@ void CTimeQuery::Start() {
     m_transport = ChosenTransport();
     m_nNonce = Hooks().newRequestNonce();
     m_pSocket.reset(new CTimeSocket(*this, m_transport, this));
+    m_streamBytes.clear();
     if (!m_pSocket->Create()) {
         EndBeforeReply(texts::kSocketCreationFailed, QueryOutcome::Result::SocketFailed);
         return;
@@ -164,18 +165,31 @@ void CTimeQuery::OnConnect(bool connected) {
 }
 
 void CTimeQuery::OnReceive() {
-    ReceivedReply reply;
-    reply.localNtp = Hooks().localClockNtp();
-    reply.kernelNs = Hooks().kernelClockNs();
-    const bool datagram = m_transport.socket == wire::SocketKind::Datagram;
-    const CTimeSocket::Received received =
-        m_pSocket->Receive(datagram ? kMaxDatagramSize : qint64{wire::kTimeReplySize});
-    if (!received.valid) {
+    const double localNtp = Hooks().localClockNtp();
+    const std::int64_t kernelNs = Hooks().kernelClockNs();
+    if (m_transport.socket == wire::SocketKind::Stream) {
+        // The four bytes may come in pieces: wait for all of them or for the close.
+        m_streamBytes +=
+            m_pSocket->Receive(qint64{wire::kTimeReplySize} - m_streamBytes.size()).bytes;
+        if (m_streamBytes.size() == qint64{wire::kTimeReplySize}) {
+            Evaluate(m_streamBytes, std::nullopt, localNtp, kernelNs);
+        }
         return;
     }
-    reply.bytes = {reinterpret_cast<const std::uint8_t*>(received.bytes.constData()),
-                   static_cast<std::size_t>(received.bytes.size())};
-    reply.arrivalNs = received.arrivalNs;
+    const CTimeSocket::Received received = m_pSocket->Receive(kMaxDatagramSize);
+    if (received.valid) {
+        Evaluate(received.bytes, received.arrivalNs, localNtp, kernelNs);
+    }
+}
+
+void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> arrivalNs,
+                          double localNtp, std::int64_t kernelNs) {
+    ReceivedReply reply;
+    reply.localNtp = localNtp;
+    reply.kernelNs = kernelNs;
+    reply.bytes = {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                   static_cast<std::size_t>(bytes.size())};
+    reply.arrivalNs = arrivalNs;
     reply.address = m_pSocket->PeerAddress().toStdString();
     const std::optional<ReplyEvaluation> evaluation =
         EvaluateReply(m_transport.protocol, reply, m_nNonce, m_bCorrectClock, m_instants, Hooks());
@@ -205,6 +219,15 @@ void CTimeQuery::OnReceive() {
 }
 
 void CTimeQuery::OnClose() {
-    // The query stays pending without a socket until the time-out asks again.
+    // Part of a Time reply at the close is all there will be: it is judged as it stands.
+    if (m_transport.socket == wire::SocketKind::Stream) {
+        m_streamBytes +=
+            m_pSocket->Receive(qint64{wire::kTimeReplySize} - m_streamBytes.size()).bytes;
+        if (!m_streamBytes.isEmpty()) {
+            Evaluate(m_streamBytes, std::nullopt, Hooks().localClockNtp(), Hooks().kernelClockNs());
+            return;
+        }
+    }
+    // Without a reply the query stays pending until the time-out asks again.
     DropSocket();
 }

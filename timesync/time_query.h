@@ -63,6 +63,9 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     // An end before any reply was evaluated.
     void EndBeforeReply(const char* reason, QueryOutcome::Result result);
     void DropSocket();
+    // Decides on a whole reply and ends the query, unless it is not ours.
+    void Evaluate(const QByteArray& bytes, std::optional<std::int64_t> arrivalNs, double localNtp,
+                  std::int64_t kernelNs);
     void OnWatchdogStep();
     void OnWatchdogClear();
 
@@ -76,6 +79,8 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     TimeSocketPtr m_pSocket;
     wire::Transport m_transport{};
     std::uint64_t m_nNonce = 0;
+    // What has come of a Time reply over TCP so far.
+    QByteArray m_streamBytes;
     QueryInstants m_instants;
     bool m_bCorrectClock = false;
     bool m_bExitWhenDone = false;

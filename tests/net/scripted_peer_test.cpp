@@ -1,7 +1,7 @@
 // Timebases that no real server imitates on demand: one that stays silent is asked again
 // every cycle until Reset, a stranger's datagram is ignored while the query waits on, a
-// peer that closes leaves the query to its time-out, and a refused connection and a
-// socket the system will not give end the query with their texts.
+// Time reply in pieces is waited for, a peer that closes leaves the query to its time-out, and a
+// refused connection and a socket the system will not give end the query with their texts.
 #include "tests/net/query_fixture.h"
 #include "tests/support/scripted_servers.h"
 
@@ -105,6 +105,32 @@ TEST_F(ScriptedPeerTest, APeerThatClosesLeavesTheQueryToItsTimeout) {
     // The time-out asks again.
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.Connections() >= 2; }, 5000));
     EXPECT_TRUE(m_view.ended.empty());
+}
+
+TEST_F(ScriptedPeerTest, ATimeReplyInPiecesIsWaitedForUntilTheClose) {
+    const QByteArray t("\x08\x48\x5E\x10", 4); // 2040-07-03 14:34:56 UTC
+    const std::vector<std::vector<ScriptedReply>> splits{
+        {{0, t.left(2)}, {100, t.mid(2)}},
+        {{0, t.left(3)}, {100, t.mid(3)}},
+        {{0, t.left(1)}, {100, t.mid(1, 1)}, {200, t.mid(2, 1)}, {300, t.mid(3)}},
+    };
+    Use("Time", "TCP", kScriptedHost);
+    for (const auto& pieces : splits) {
+        ScriptedTcpServer server(pieces);
+        ASSERT_TRUE(server.IsListening());
+        m_query.OnCorrectClock();
+        ASSERT_TRUE(WaitForEnd()) << pieces.size();
+        ASSERT_EQ(m_setClockCalls.size(), 1U) << m_view.LastText().toStdString();
+        EXPECT_EQ(m_setClockCalls[0], (platform::UtcInstant{2224938896, 0}));
+        m_setClockCalls.clear();
+    }
+    // Three bytes and the close: that is the whole reply, and it is too short.
+    ScriptedTcpServer server(std::vector<ScriptedReply>{{0, t.left(3)}, {100, {}}});
+    ASSERT_TRUE(server.IsListening());
+    m_query.OnCorrectClock();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_view.LastText(), "Reset: Selected Timebase returned bogus data!");
+    EXPECT_TRUE(m_setClockCalls.empty());
 }
 
 TEST_F(ScriptedPeerTest, ARefusedConnectionOrNoSocketEndsTheQuery) {

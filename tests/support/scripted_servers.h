@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -64,24 +65,35 @@ class ScriptedUdpServer : public QObject {
 
 class ScriptedTcpServer : public QObject {
   public:
-    // Runs for each accepted connection; the bytes (maybe none) are sent, then it closes.
-    explicit ScriptedTcpServer(QByteArray bytes, quint16 port = 37) : m_bytes(std::move(bytes)) {
+    // Runs for each accepted connection: each piece is sent after its delay, each in a
+    // segment of its own, then the connection closes.
+    explicit ScriptedTcpServer(std::vector<ScriptedReply> pieces, quint16 port = 37)
+        : m_pieces(std::move(pieces)) {
         m_listening = m_server.listen(kScriptedAddress, port);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* connection = m_server.nextPendingConnection()) {
                 ++m_connections;
-                connection->write(m_bytes);
-                connection->disconnectFromHost();
+                connection->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+                int last = 0;
+                for (const ScriptedReply& piece : m_pieces) {
+                    QTimer::singleShot(piece.delayMs, connection,
+                                       [connection, piece] { connection->write(piece.bytes); });
+                    last = std::max(last, piece.delayMs);
+                }
+                QTimer::singleShot(last, connection,
+                                   [connection] { connection->disconnectFromHost(); });
                 connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
             }
         });
     }
+    explicit ScriptedTcpServer(QByteArray bytes, quint16 port = 37)
+        : ScriptedTcpServer(std::vector<ScriptedReply>{{0, std::move(bytes)}}, port) {}
     bool IsListening() const { return m_listening; }
     int Connections() const { return m_connections; }
 
   private:
     QTcpServer m_server;
-    QByteArray m_bytes;
+    std::vector<ScriptedReply> m_pieces;
     bool m_listening = false;
     int m_connections = 0;
 };
