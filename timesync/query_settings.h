@@ -15,5 +15,7 @@ extern QString g_strProtocol;
 // the protocol's port. The window never sets it.
 extern std::uint16_t g_nTimebasePort;
 
-// The protocol, transport and port the next query uses.
+// The host the next query asks ("[::1]:123" gives "::1"), and its protocol, transport and
+// port.
+QString ChosenHost();
 wire::Transport ChosenTransport();

@@ -88,7 +88,7 @@ void CTimeQuery::Start() {
     }
     m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
     m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
-    m_pSocket->Connect(g_strTimeBase);
+    m_pSocket->Connect(ChosenHost());
     m_hEvents[kEventQueryPending].Set();
     if (!m_pWatchdog) {
         WatchdogLinks links{m_hEvents[kEventQueryPending], m_hEvents[kEventTimerTick],

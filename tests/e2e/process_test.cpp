@@ -164,6 +164,10 @@ TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
         {"DISPLAY= horolux", 0, kSntpReport},
         {"LD_PRELOAD= DISPLAY=:4999 horolux x", 3, kNotPermitted}, // a display that is not there
         {"LD_PRELOAD= horolux-cli --correct --json", 3, kNotPermitted, "127.0.0.1 SNTP UDP 123"},
+        // The forms people type: brackets, and a port written with the host.
+        {"horolux-cli --server [::1]:123 --json", 0, kSntpReport, "::1 SNTP UDP 123"},
+        {"horolux-cli --server 127.0.0.2:3737 --protocol time-tcp --correct --json", 2, kBogus,
+         "127.0.0.2 Time TCP 3737"},
         {"horolux-cli --server 127.0.0.2 --correct", 2, kBogus},
         {"horolux-cli --server 127.0.0.2 --protocol time-tcp --port 3737 --correct --json", 2,
          kBogus, "127.0.0.2 Time TCP 3737"},
