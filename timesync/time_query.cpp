@@ -57,14 +57,11 @@ void CTimeQuery::OnTrayCorrectClock() {
 }
 
 void CTimeQuery::OnReset() {
-    EndBeforeReply(texts::kResetByUser, QueryOutcome::Result::Reset);
+    EndBeforeReply(QString::fromLatin1(texts::kResetByUser), QueryOutcome::Result::Reset);
 }
 
 void CTimeQuery::Abandon(const QString& reason) {
-    QueryOutcome outcome;
-    outcome.protocol = m_transport.protocol;
-    outcome.result = QueryOutcome::Result::Reset;
-    End(reason, outcome);
+    EndBeforeReply(reason, QueryOutcome::Result::Reset);
 }
 
 void CTimeQuery::Tick() {
@@ -83,7 +80,8 @@ void CTimeQuery::Start() {
     m_pSocket.reset(new CTimeSocket(*this, m_transport, this));
     m_streamBytes.clear();
     if (!m_pSocket->Create()) {
-        EndBeforeReply(texts::kSocketCreationFailed, QueryOutcome::Result::SocketFailed);
+        EndBeforeReply(QString::fromLatin1(texts::kSocketCreationFailed),
+                       QueryOutcome::Result::SocketFailed);
         return;
     }
     m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
@@ -116,11 +114,11 @@ void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
     m_view.QueryEnded(outcome);
 }
 
-void CTimeQuery::EndBeforeReply(const char* reason, QueryOutcome::Result result) {
+void CTimeQuery::EndBeforeReply(const QString& reason, QueryOutcome::Result result) {
     QueryOutcome outcome;
     outcome.protocol = m_transport.protocol;
     outcome.result = result;
-    End(QString::fromLatin1(reason), outcome);
+    End(reason, outcome);
 }
 
 void CTimeQuery::DropSocket() {
@@ -160,7 +158,8 @@ void CTimeQuery::OnConnect(bool connected) {
     if (connected) {
         m_view.ShowStatusText(QString::fromLatin1(texts::kConnected));
     } else {
-        EndBeforeReply(texts::kConnectFailed, QueryOutcome::Result::ConnectFailed);
+        EndBeforeReply(QString::fromLatin1(texts::kConnectFailed),
+                       QueryOutcome::Result::ConnectFailed);
     }
 }
 

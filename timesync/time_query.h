@@ -61,7 +61,7 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     // Ends the query for good; an empty reason leaves the status text as it is.
     void End(const QString& reason, const QueryOutcome& outcome);
     // An end before any reply was evaluated.
-    void EndBeforeReply(const char* reason, QueryOutcome::Result result);
+    void EndBeforeReply(const QString& reason, QueryOutcome::Result result);
     void DropSocket();
     // Decides on a whole reply and ends the query, unless it is not ours.
     void Evaluate(const QByteArray& bytes, std::optional<std::int64_t> arrivalNs, double localNtp,
