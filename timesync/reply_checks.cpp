@@ -10,7 +10,6 @@ namespace checks {
 namespace {
 
 struct SntpCheck {
-    std::string_view name;
     Verdict onFailure;
     bool (*passes)(const wire::SntpReply&, std::uint64_t nonce);
 };
@@ -18,25 +17,25 @@ struct SntpCheck {
 // The originate test comes first: a datagram that does not answer this request says
 // nothing about the Timebase, so it must not end the query either.
 constexpr std::array kSntpChecks{
-    SntpCheck{"AnswersOurRequest", Verdict::Drop,
+    SntpCheck{Verdict::Drop,
               [](const wire::SntpReply& r, std::uint64_t n) { return AnswersOurRequest(r, n); }},
-    SntpCheck{"HasServerMode", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasServerMode(r); }},
-    SntpCheck{"IsServerSynchronised", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return IsServerSynchronised(r); }},
-    SntpCheck{"HasKnownVersion", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasKnownVersion(r); }},
-    SntpCheck{"IsNotKissOfDeath", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return IsNotKissOfDeath(r); }},
-    SntpCheck{"HasValidStratum", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasValidStratum(r); }},
-    SntpCheck{"IsWithinMaximumDistance", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return IsWithinMaximumDistance(r); }},
-    SntpCheck{"HasReceiveTimestamp", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasReceiveTimestamp(r); }},
-    SntpCheck{"HasTransmitTimestamp", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return HasTransmitTimestamp(r); }},
-    SntpCheck{"SentAfterReceived", Verdict::Bogus,
+    SntpCheck{Verdict::Bogus,
               [](const wire::SntpReply& r, std::uint64_t) { return SentAfterReceived(r); }},
 };
 
@@ -105,40 +104,40 @@ bool IsPlausibleDelay(double delay, const wire::SntpReply& reply) {
            delay <= kQueryTimeoutSeconds;
 }
 
-Result CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce) {
+Verdict CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce) {
     // Too short to hold our origin value, so it cannot be tied to the request: a stranger's
     // junk must not end the query.
     if (!IsLongEnough(bytes.size(), wire::kSntpPacketSize)) {
-        return {Verdict::Drop, "IsLongEnough"};
+        return Verdict::Drop;
     }
     const wire::SntpReply reply = wire::DecodeSntpReply(bytes);
     for (const SntpCheck& check : kSntpChecks) {
         if (!check.passes(reply, nonce)) {
-            return {check.onFailure, check.name};
+            return check.onFailure;
         }
     }
-    return {};
+    return Verdict::Accept;
 }
 
-Result CheckTimeReply(std::span<const std::uint8_t> bytes) {
+Verdict CheckTimeReply(std::span<const std::uint8_t> bytes) {
     if (!IsLongEnough(bytes.size(), wire::kTimeReplySize)) {
-        return {Verdict::Bogus, "IsLongEnough"};
+        return Verdict::Bogus;
     }
     // The wire value itself: in era 1 a zero would otherwise mean 2036-02-07.
     if (!IsNonZero(wire::DecodeTimeReply(bytes))) {
-        return {Verdict::Bogus, "IsNonZero"};
+        return Verdict::Bogus;
     }
-    return {};
+    return Verdict::Accept;
 }
 
-Result CheckTimebaseTime(std::int64_t timebaseSeconds) {
+Verdict CheckTimebaseTime(std::int64_t timebaseSeconds) {
     if (!IsNonZero(timebaseSeconds)) {
-        return {Verdict::Bogus, "IsNonZero"};
+        return Verdict::Bogus;
     }
     if (!IsNotBeforeRelease(ntp::UnixSeconds(timebaseSeconds))) {
-        return {Verdict::Bogus, "IsNotBeforeRelease"};
+        return Verdict::Bogus;
     }
-    return {};
+    return Verdict::Accept;
 }
 
 } // namespace checks

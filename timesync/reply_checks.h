@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 namespace checks {
 
@@ -17,12 +16,6 @@ enum class Verdict {
     Drop,
     // An answer that must not be used: the query ends with the bogus-data text.
     Bogus,
-};
-
-struct Result {
-    Verdict verdict = Verdict::Accept;
-    // The name of the check that failed, empty when all passed.
-    std::string_view failedCheck;
 };
 
 bool IsLongEnough(std::size_t received, std::size_t needed);
@@ -52,10 +45,10 @@ inline constexpr double kQueryTimeoutSeconds = 4.2;
 inline constexpr double kLocalPrecisionSeconds = 1e-6;
 
 // The checks of an SNTP datagram, before any arithmetic.
-Result CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce);
+Verdict CheckSntpReply(std::span<const std::uint8_t> bytes, std::uint64_t nonce);
 // The length and the wire value of a Time protocol reply.
-Result CheckTimeReply(std::span<const std::uint8_t> bytes);
+Verdict CheckTimeReply(std::span<const std::uint8_t> bytes);
 // The checks of the Timebase time either protocol produced (seconds since 1900).
-Result CheckTimebaseTime(std::int64_t timebaseSeconds);
+Verdict CheckTimebaseTime(std::int64_t timebaseSeconds);
 
 } // namespace checks

@@ -36,8 +36,8 @@ ReplyEvaluation Correct(QueryOutcome outcome, const platform::UtcInstant& instan
 std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::uint64_t nonce,
                                             bool correcting, QueryInstants& instants,
                                             const TimeSyncHooks& hooks, QueryOutcome outcome) {
-    const checks::Result check = checks::CheckSntpReply(received.bytes, nonce);
-    if (check.verdict == checks::Verdict::Drop) {
+    const checks::Verdict check = checks::CheckSntpReply(received.bytes, nonce);
+    if (check == checks::Verdict::Drop) {
         return std::nullopt;
     }
     // The header fields are reported also for a reply refused for them (a kiss-of-death, a
@@ -47,7 +47,7 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
         outcome.stratum = header.stratum;
         outcome.leap = header.leap;
     }
-    if (check.verdict == checks::Verdict::Bogus) {
+    if (check == checks::Verdict::Bogus) {
         return Bogus(std::move(outcome));
     }
     const std::int64_t waitedNs = received.arrivalNs ? received.kernelNs - *received.arrivalNs : 0;
@@ -62,7 +62,7 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
     const double timebaseNtp = instants.dRecvTime + offset;
     const ntp::TimebaseTime timebase = ntp::SplitSeconds(timebaseNtp);
     if (!checks::IsPlausibleDelay(delay, reply) ||
-        checks::CheckTimebaseTime(timebase.seconds).verdict != checks::Verdict::Accept) {
+        checks::CheckTimebaseTime(timebase.seconds) != checks::Verdict::Accept) {
         return Bogus(std::move(outcome));
     }
     outcome.offset = offset;
@@ -83,11 +83,11 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
 
 ReplyEvaluation EvaluateTime(const ReceivedReply& received, bool correcting,
                              const TimeSyncHooks& hooks, QueryOutcome outcome) {
-    if (checks::CheckTimeReply(received.bytes).verdict != checks::Verdict::Accept) {
+    if (checks::CheckTimeReply(received.bytes) != checks::Verdict::Accept) {
         return Bogus(std::move(outcome));
     }
     const std::int64_t timebaseSeconds = ntp::SecondsWithEra(wire::DecodeTimeReply(received.bytes));
-    if (checks::CheckTimebaseTime(timebaseSeconds).verdict != checks::Verdict::Accept) {
+    if (checks::CheckTimebaseTime(timebaseSeconds) != checks::Verdict::Accept) {
         return Bogus(std::move(outcome));
     }
     const std::int64_t unixSeconds = ntp::UnixSeconds(timebaseSeconds);

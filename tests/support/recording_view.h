@@ -12,7 +12,6 @@ class RecordingView : public ITimeSyncView {
     QStringList texts;
     bool queryEnabled = true;
     bool correctEnabled = true;
-    int focusTaken = 0;
     std::vector<int> progress;
     // The status text at each warning and each close request.
     QStringList warnings;
@@ -26,7 +25,7 @@ class RecordingView : public ITimeSyncView {
     void ShowStatusText(const QString& text) override { texts << text; }
     void EnableQueryButton(bool enable) override { queryEnabled = enable; }
     void EnableCorrectButton(bool enable) override { correctEnabled = enable; }
-    void TakeFocus() override { ++focusTaken; }
+    void TakeFocus() override {}
     void ShowProgress(int position) override { progress.push_back(position); }
     void PostDeltaWarning() override { warnings << LastText(); }
     void PostClose() override { closes << LastText(); }
