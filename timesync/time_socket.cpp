@@ -1,6 +1,7 @@
 #include "timesync/time_socket.h"
 
 #include "platform/arrival_time.h"
+#include "timesync/name_lookup.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>
@@ -49,8 +50,22 @@ bool CTimeSocket::Create() {
 }
 
 void CTimeSocket::Connect(const QString& host) {
-    // Qt uses an address as it stands and resolves a name on another thread.
-    m_pSocket->connectToHost(host, m_transport.port);
+    if (!QHostAddress(host).isNull()) {
+        m_pSocket->connectToHost(host, m_transport.port);
+        return;
+    }
+    // A name that does not resolve reports nothing: the time-out then asks again.
+    auto* lookup = new CNameLookup(host, this);
+    connect(lookup, &CNameLookup::Resolved, this, [this](const QList<QHostAddress>& addresses) {
+        m_candidates = addresses;
+        ConnectToNextCandidate();
+    });
+}
+
+void CTimeSocket::ConnectToNextCandidate() {
+    if (!m_bClosed && !m_candidates.isEmpty()) {
+        m_pSocket->connectToHost(m_candidates.takeFirst(), m_transport.port);
+    }
 }
 
 void CTimeSocket::SendWhenConnected(const QByteArray& request) {
@@ -139,9 +154,14 @@ void CTimeSocket::WireNotifications() {
     connect(m_pSocket, &QAbstractSocket::errorOccurred, this,
             [this, report](QAbstractSocket::SocketError error) {
                 // Only the connection attempt reports its errors. Later ones show as the
-                // peer closing (disconnected) or as an answer that never comes, and a name
-                // that does not resolve reports nothing: the time-out then asks again.
+                // peer closing (disconnected) or as an answer that never comes.
                 if (m_bConnected || error == QAbstractSocket::HostNotFoundError) {
+                    return;
+                }
+                // A name with several addresses: the next one is tried, as a browser would.
+                if (!m_candidates.isEmpty()) {
+                    QMetaObject::invokeMethod(
+                        this, [this] { ConnectToNextCandidate(); }, Qt::QueuedConnection);
                     return;
                 }
                 report([](ITimeSocketEvents& owner) { owner.OnConnect(false); });

@@ -5,6 +5,8 @@
 #include "timesync/wire_format.h"
 
 #include <QByteArray>
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -37,7 +39,7 @@ class CTimeSocket : public QObject {
     // the system refuses one.
     bool Create();
     // Connects to the Timebase: an address at once, a name once it has been resolved in
-    // the background.
+    // the background (a closed socket no longer waits for that).
     void Connect(const QString& host);
     // Sends the request as soon as the socket is connected.
     void SendWhenConnected(const QByteArray& request);
@@ -63,6 +65,7 @@ class CTimeSocket : public QObject {
 
   private:
     void Send();
+    void ConnectToNextCandidate();
     void DropQueuedDatagrams();
     void WireNotifications();
 
@@ -70,6 +73,8 @@ class CTimeSocket : public QObject {
     const wire::Transport m_transport;
     QAbstractSocket* m_pSocket = nullptr;
     std::optional<QByteArray> m_request;
+    // The name's addresses not tried yet.
+    QList<QHostAddress> m_candidates;
     bool m_bConnected = false;
     bool m_bClosed = false;
 };

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
+#include <QProcess>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -41,7 +42,7 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
     tick.start(kTickMs);
     m_query.OnQueryTimebase();
     ASSERT_TRUE(QTest::qWaitFor([&] { return questions > 0; }, 2000));
-    // The resolver gives up after 2 s; meanwhile the loop ran on, missing no more than a
+    // The resolver gives up after 5 s; meanwhile the loop ran on, missing no more than a
     // few ticks at any time (a blocking resolver would miss forty).
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() > 2500; }, 3000));
     EXPECT_LT(longestGap, 10 * kTickMs);
@@ -51,6 +52,21 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
     // The time-out asks again.
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() == 4; }, 8000));
     EXPECT_EQ(m_view.texts.mid(2), QStringList({"Socket Created.", "Connecting to Timebase..."}));
+}
+
+// horolux-cli ends at its time-out, not when the resolver gives up (5 s here): neither the
+// abandoned query nor the program's exit waits for the lookup.
+TEST_F(NameResolutionTest, TheTimeOutBoundsTheWholeRun) {
+    QUdpSocket nameserver; // takes the questions and never answers
+    ASSERT_TRUE(nameserver.bind(QHostAddress(QStringLiteral("127.0.0.1")), 53));
+    QProcess cli;
+    QElapsedTimer clock;
+    clock.start();
+    cli.start(qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-cli",
+              {"--server", "slow.horolux.test", "--timeout", "1"});
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 1) << cli.readAllStandardError().toStdString();
+    EXPECT_LT(clock.elapsed(), 1500);
 }
 
 // The name resolves after a second; meanwhile a stranger on this machine sends a 2040 time

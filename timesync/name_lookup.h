@@ -1,0 +1,26 @@
+#pragma once
+
+// Resolves a Timebase's name on a thread that nobody waits for. Qt's own lookups run in a
+// pool that the program joins on its way out, so a silent name server would hold a query
+// that gave up, or a closing program, until the resolver itself gave up.
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class CNameLookup : public QObject {
+    Q_OBJECT
+  public:
+    // Starts at once. Destroying the lookup drops its answer, whenever that comes.
+    CNameLookup(const QString& name, QObject* parent);
+    ~CNameLookup() override;
+
+  Q_SIGNALS:
+    // The addresses in the system's order of preference; none when the name did not resolve.
+    void Resolved(const QList<QHostAddress>& addresses);
+
+  private:
+    struct Link;
+    std::shared_ptr<Link> m_link;
+};
