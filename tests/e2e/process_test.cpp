@@ -239,4 +239,60 @@ TEST_F(Processes, ASilentServerIsAskedAgain) {
     EXPECT_TRUE(TakeClockSettings().empty());
 }
 
+// A settings file that cannot be read safely is left as it is, and both programs run on the
+// defaults and say so: a FIFO (or a link to one) would block open(), a huge file would be
+// read whole, a NUL would cut the value short. A comma is part of the host text.
+TEST_F(Processes, SpecialSettingsFilesAreLeftAloneWithoutHanging) {
+    const QString kDefaultServer = "tick.usno.navy.mil";
+    const QString note = "the settings are not read or written, defaults apply";
+    struct Case {
+        QString make; // a shell command run on $CONF
+        QString server;
+    };
+    const Case cases[] = {
+        {"mkfifo $CONF", kDefaultServer},
+        // Never a device: the reader of old replaced the target of a symlink, as root here.
+        {"mkfifo $CONF.fifo && ln -s $CONF.fifo $CONF", kDefaultServer},
+        {"{ printf '[Options]\\nTimeBase=127.0.0.1\\n'; head -c 70000 /dev/zero | tr '\\0' '#'; "
+         "} >$CONF",
+         kDefaultServer},
+        {"printf '[Options]\\nTimeBase=127.0.0.1\\0junk\\n' >$CONF", kDefaultServer},
+        {"printf '[Options]\\nTimeBase=127.0.0.1, 127.0.0.2\\n' >$CONF", "127.0.0.1, 127.0.0.2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.make.toStdString());
+        const auto make = [&] {
+            WriteSettings(kNone);
+            QFile::remove(m_conf + ".fifo");
+            ASSERT_EQ(QProcess::execute("sh", {"-c", QString(c.make).replace("$CONF", m_conf)}), 0);
+        };
+        const auto unchanged = [&] {
+            QProcess stat;
+            stat.start("stat", {"-c", "%F %s", m_conf});
+            return stat.waitForFinished() ? stat.readAll() : QByteArray();
+        };
+        make();
+        const QByteArray before = unchanged();
+        const ProcessRun run = Run("horolux-cli --json --timeout 1");
+        EXPECT_EQ(run.Json()["server"].toString(), c.server) << run.out.toStdString();
+        EXPECT_EQ(run.err.contains(note), c.server == kDefaultServer) << run.err.toStdString();
+        EXPECT_EQ(unchanged(), before);
+        if (c.server != kDefaultServer) {
+            continue;
+        }
+        // The window comes up the same way, and writes nothing into the file.
+        make();
+        QProcess window;
+        Start(window, "horolux");
+        QByteArray err;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return err.append(window.readAllStandardError()).contains(note.toUtf8()); },
+            20000));
+        EXPECT_EQ(window.state(), QProcess::Running);
+        EXPECT_EQ(unchanged(), before);
+        window.kill();
+        window.waitForFinished();
+    }
+}
+
 } // namespace
