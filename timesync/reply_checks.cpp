@@ -2,6 +2,7 @@
 
 #include "timesync/ntp_time.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -40,7 +41,7 @@ constexpr std::array kSntpChecks{
 };
 
 double PrecisionSeconds(const wire::SntpReply& reply) {
-    return std::ldexp(1.0, reply.precision);
+    return std::min(std::ldexp(1.0, reply.precision), kCoarsestPrecisionSeconds);
 }
 
 } // namespace

@@ -41,6 +41,9 @@ inline constexpr std::int64_t kEarliestTimebaseUnix = 1796083200;
 // NTP's maximum distance, and how long a query waits for its answer (21 steps of 200 ms).
 inline constexpr double kMaximumDistanceSeconds = 16.0;
 inline constexpr double kQueryTimeoutSeconds = 4.2;
+// No clock that serves time is coarser than a second; a larger precision field would
+// excuse any order of the timestamps.
+inline constexpr double kCoarsestPrecisionSeconds = 1.0;
 // The local clock's precision (the kernel's stamps and clock_gettime resolve 1 us or better).
 inline constexpr double kLocalPrecisionSeconds = 1e-6;
 

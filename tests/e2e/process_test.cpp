@@ -6,6 +6,7 @@
 #include "tests/support/sandbox_guard.h"
 #include "tests/support/scripted_servers.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -237,6 +238,35 @@ TEST_F(Processes, ASilentServerIsAskedAgain) {
     window.kill();
     window.waitForFinished();
     EXPECT_TRUE(TakeClockSettings().empty());
+}
+
+// Junk from the Timebase's own address and port, as fast as it can be sent, from the first
+// request on: the answer is lost, the time-out is not.
+TEST_F(Processes, AJunkFloodCostsTheAnswerNotTheTimeOut) {
+    QProcess flood;
+    flood.start("python3", {"-c", R"(
+import os, socket, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("127.0.0.2", 1123))
+print("ready", flush=True)
+peer = s.recvfrom(100)[1]
+s.setblocking(False)
+end = time.monotonic() + 8
+while time.monotonic() < end:
+    try:
+        s.sendto(os.urandom(1 + os.urandom(1)[0] % 64), peer)
+    except BlockingIOError:
+        pass
+)"});
+    ASSERT_TRUE(flood.waitForReadyRead(10000));
+    QElapsedTimer clock;
+    clock.start();
+    const ProcessRun run = Run("horolux-cli --server 127.0.0.2 --port 1123 --timeout 2");
+    EXPECT_EQ(run.status, 1) << run.err.toStdString();
+    EXPECT_EQ(run.out, "Reset: No answer from Timebase within 2 seconds.\n");
+    EXPECT_LT(clock.elapsed(), 3000); // a second of slack for a loaded machine
+    flood.kill();
+    flood.waitForFinished();
 }
 
 // A settings file that cannot be read safely is left as it is, and both programs run on the

@@ -126,6 +126,8 @@ const Case kCases[] = {
     {"negative delay", kSntp, Held(kT1 + 10, kT1 + 12), true, kBogus},
     // Within its precision of 8 s it sent 5 s before it received: a delay of 5.5 s.
     {"delay past the time-out", kSntp, Held(kT1 + 15, kT1 + 10, 3), true, kBogus},
+    // A precision of 2^20 s excuses nothing beyond a second: a delay of -999.5 s.
+    {"coarse precision", kSntp, Held(kT1, kT1 + 1000, 20), true, kBogus},
     {"another request", kSntp, Changed(Sntp(kT1), [](Bytes& b) { b[31] ^= 1; }), true, nullptr},
     {"all zeros", kSntp, Bytes(48, 0), true, nullptr},
     // The local clock at 2040-07-03 15:35:57: D is local minus Timebase.

@@ -1,0 +1,73 @@
+// Any bytes as the reply to an SNTP or Time request, plain or correcting. Besides crashes
+// and sanitizer reports it traps on an accepted reply that breaks a check: a clock set to
+// before the release date, a negative or overlong round trip, an impossible stratum.
+#include "timesync/reply_checks.h"
+#include "timesync/reply_evaluation.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+constexpr std::uint64_t kNonce = 0x1122334455667788ULL;
+// 2026-12-06 12:00:00 UTC on the 1900 scale.
+constexpr double kLocalNtp = 4005547200.0;
+
+void Require(bool condition) {
+    if (!condition) {
+        __builtin_trap();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) {
+        return 0;
+    }
+    // The first byte picks the protocol and the path; the rest is the reply.
+    const auto protocol = (data[0] & 1) != 0 ? wire::Protocol::Time : wire::Protocol::Sntp;
+    const bool correcting = (data[0] & 2) != 0;
+    std::optional<double> setTo;
+    TimeSyncHooks hooks;
+    hooks.localClockNtp = [] { return kLocalNtp; };
+    hooks.kernelClockNs = [] { return std::int64_t{1'000'000'000}; };
+    hooks.setSystemClock = [&](const platform::UtcInstant& instant) {
+        setTo = static_cast<double>(instant.seconds);
+        return std::string();
+    };
+    hooks.newRequestNonce = [] { return kNonce; };
+    QueryInstants instants;
+    instants.dSendTime = kLocalNtp - 0.01;
+    ReceivedReply reply;
+    reply.bytes = {data + 1, size - 1};
+    reply.localNtp = kLocalNtp;
+    reply.kernelNs = 1'000'000'000;
+    const std::optional<ReplyEvaluation> evaluation =
+        EvaluateReply(protocol, reply, kNonce, correcting, instants, hooks);
+    if (!evaluation) {
+        Require(!setTo);
+        return 0;
+    }
+    const QueryOutcome& outcome = evaluation->outcome;
+    const bool accepted = outcome.result == QueryOutcome::Result::Answered ||
+                          outcome.result == QueryOutcome::Result::Corrected;
+    Require(setTo.has_value() == (outcome.result == QueryOutcome::Result::Corrected));
+    if (setTo) {
+        Require(*setTo >= static_cast<double>(checks::kEarliestTimebaseUnix));
+    }
+    if (accepted && protocol == wire::Protocol::Sntp) {
+        Require(outcome.delay && std::isfinite(*outcome.delay) &&
+                *outcome.delay <= checks::kQueryTimeoutSeconds &&
+                *outcome.delay >=
+                    -(checks::kCoarsestPrecisionSeconds + checks::kLocalPrecisionSeconds));
+        Require(outcome.stratum && *outcome.stratum >= 1 && *outcome.stratum < 16);
+        Require(outcome.offset && std::isfinite(*outcome.offset));
+    }
+    if (accepted && outcome.timebaseTime) {
+        Require(outcome.timebaseTime->seconds >= checks::kEarliestTimebaseUnix);
+    }
+    return 0;
+}
