@@ -10,7 +10,6 @@
 
 namespace nts {
 
-inline constexpr std::uint16_t kKePort = 4460;
 inline constexpr const char* kAlpn = "ntske/1";
 inline constexpr std::uint16_t kProtocolNtpv4 = 0x0000;
 inline constexpr std::uint16_t kAeadAesSivCmac256 = 0x000F;
