@@ -245,7 +245,8 @@ void CTimeQuery::OnWatchdogStep() {
         m_nProgress, pacing::kProgressMinimum, pacing::kProgressMaximum, pacing::kProgressStep);
     m_nProgress = step.position;
     m_view.ShowProgress(m_nProgress);
-    if (step.timedOut) {
+    // A key exchange runs to its own deadline, which comes before the worker's.
+    if (step.timedOut && !m_pKeyExchange) {
         // A silent Timebase is asked again; the status text stays, and a correcting query
         // stays a correcting one.
         Start();
