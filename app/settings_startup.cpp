@@ -18,6 +18,7 @@ void LoadIntoGlobals() {
     g_strTimeBase = ReadString(kKeyTimeBase, QString());
     g_strSocketType = ReadString(kKeySocketType, QString());
     g_strProtocol = ReadString(kKeyProtocol, QString());
+    g_strNtsCaFile = ReadString(kKeyNtsCaFile, QString());
     g_bTextOnly = ReadInt(kKeyTextOnly, kDefaultTextOnly);
     g_bMinimizeToTray = ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray);
 }

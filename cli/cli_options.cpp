@@ -14,6 +14,7 @@ constexpr ProtocolChoice kProtocolChoices[] = {
     {"sntp", kProtocolSntp, kSocketUdp},
     {"time-tcp", kProtocolTime, kSocketTcp},
     {"time-udp", kProtocolTime, kSocketUdp},
+    {"nts", kProtocolNts, kSocketUdp},
 };
 
 CliUsageError Error(const QString& text) {
@@ -66,10 +67,16 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
                 }
             }
             if (!found) {
-                return Error(QStringLiteral("--protocol takes sntp, time-tcp or time-udp"));
+                return Error(QStringLiteral("--protocol takes sntp, nts, time-tcp or time-udp"));
             }
             options.protocol = QString::fromLatin1(found->protocol);
             options.socketType = QString::fromLatin1(found->socketType);
+        } else if (name == QLatin1String("--ca-file")) {
+            const auto value = takesValue();
+            if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
+                return Error(QStringLiteral("--ca-file needs a file of CA certificates (PEM)"));
+            }
+            options.caFile = *value;
         } else if (name == QLatin1String("--port")) {
             const auto value = takesValue();
             bool ok = false;
@@ -95,8 +102,10 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
 
 QString CliHelpText() {
     return QStringLiteral(
-               "Usage: horolux-cli [--server HOST] [--protocol sntp|time-tcp|time-udp] [--port N]\n"
-               "                   [--correct] [--timeout SECONDS] [--json] [--help] [--version]\n"
+               "Usage: horolux-cli [--server HOST] [--protocol sntp|nts|time-tcp|time-udp] [--port "
+               "N]\n"
+               "                   [--ca-file FILE] [--correct] [--timeout SECONDS] [--json]\n"
+               "                   [--help] [--version]\n"
                "\n"
                "Asks a time server for the time and prints how far the system clock is off.\n"
                "Server, protocol and transport default to Horolux's stored settings; options\n"
@@ -104,9 +113,12 @@ QString CliHelpText() {
                "\n"
                "  --server HOST       host name, IPv4 or IPv6 address of the time server;\n"
                "                      host:port, [::1] and [::1]:port name a port too\n"
-               "  --protocol P        sntp (UDP port 123), time-tcp or time-udp (RFC 868, port "
-               "37)\n"
-               "  --port N            another server port (the protocol's own by default)\n"
+               "  --protocol P        sntp (UDP port 123), nts (authenticated NTP: key exchange\n"
+               "                      on TCP port 4460), time-tcp or time-udp (RFC 868, port 37)\n"
+               "  --port N            another server port (the protocol's own by default; for\n"
+               "                      nts the key exchange port)\n"
+               "  --ca-file FILE      nts: check the server's certificate against the CA\n"
+               "                      certificates in FILE (PEM) instead of the system's\n"
                "  --correct           set the system clock to the server's time (needs the\n"
                "                      right to set the clock: root or CAP_SYS_TIME)\n"
                "  --timeout SECONDS   give up after this long (default 60); a silent server\n"
@@ -119,10 +131,12 @@ QString CliHelpText() {
                "  %2  no answer before the time-out, or the server could not be reached\n"
                "  %3  the server's reply was bogus\n"
                "  %4  the clock could not be set (the reason is printed)\n"
-               "  %5  bad usage\n")
+               "  %5  nts: the key exchange failed or the reply failed authentication\n"
+               "  %6  bad usage\n")
         .arg(kExitAnswered)
         .arg(kExitNoAnswer)
         .arg(kExitBogusReply)
         .arg(kExitClockNotSet)
+        .arg(kExitAuthenticationFailed)
         .arg(kExitUsage);
 }

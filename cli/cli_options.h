@@ -12,6 +12,7 @@ struct CliOptions {
     std::optional<QString> protocol;
     std::optional<QString> socketType;
     std::optional<int> port;
+    std::optional<QString> caFile;
     bool correct = false;
     double timeoutSeconds = 60.0;
     bool json = false;

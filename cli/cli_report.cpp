@@ -14,6 +14,8 @@ int ExitStatusOf(const CliReport& report) {
         return kExitBogusReply;
     case QueryOutcome::Result::ClockNotSet:
         return kExitClockNotSet;
+    case QueryOutcome::Result::AuthenticationFailed:
+        return kExitAuthenticationFailed;
     case QueryOutcome::Result::SocketFailed:
     case QueryOutcome::Result::ConnectFailed:
     case QueryOutcome::Result::Reset:

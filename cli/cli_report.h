@@ -17,7 +17,8 @@ struct CliReport {
     std::optional<QueryOutcome> outcome;
 };
 
-// 0 answered (and set the clock when asked to), 1 no answer, 2 bogus reply, 3 clock not set.
+// 0 answered (and set the clock when asked to), 1 no answer, 2 bogus reply, 3 clock not set,
+// 4 NTS key exchange or authentication failed.
 int ExitStatusOf(const CliReport& report);
 
 // True when the clock was set.

@@ -27,6 +27,7 @@ void LoadRunSettings(const CliOptions& options) {
     g_strProtocol = options.protocol ? *options.protocol : Stored(kKeyProtocol, kDefaultProtocol);
     g_strSocketType =
         options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
+    g_strNtsCaFile = options.caFile ? *options.caFile : Stored(kKeyNtsCaFile, "");
     g_nTimebasePort = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
 }
 

@@ -93,13 +93,14 @@ std::string Iso8601Utc(const platform::UtcInstant& instant, bool microseconds) {
 }
 
 std::string FormatJson(const CliReport& report) {
-    const bool sntp = report.transport.protocol == wire::Protocol::Sntp;
+    const bool sntp = report.transport.protocol != wire::Protocol::Time;
+    const bool nts = report.transport.protocol == wire::Protocol::Nts;
     const QueryOutcome none;
     const QueryOutcome& outcome = report.outcome ? *report.outcome : none;
     ObjectWriter json;
     json.Add("server", JsonString(report.server));
     json.Add("address", StringOrNull(outcome.address));
-    json.Add("protocol", JsonString(sntp ? kProtocolSntp : kProtocolTime));
+    json.Add("protocol", JsonString(nts ? kProtocolNts : sntp ? kProtocolSntp : kProtocolTime));
     json.Add("transport",
              JsonString(report.transport.socket == wire::SocketKind::Datagram ? kSocketUdp
                                                                               : kSocketTcp));
@@ -113,6 +114,13 @@ std::string FormatJson(const CliReport& report) {
              }));
     json.Add("stratum", OrNull(outcome.stratum, Integer));
     json.Add("leap_indicator", OrNull(outcome.leap, Integer));
+    json.Add("authenticated", outcome.authenticated ? "true" : "false");
+    json.Add("nts_ke_ms", OrNull(outcome.ntsKeMs, [](double ms) {
+                 char buffer[64];
+                 const auto end =
+                     std::to_chars(buffer, buffer + sizeof buffer, ms, std::chars_format::fixed, 3);
+                 return std::string(buffer, end.ptr);
+             }));
     json.Add("corrected", ClockCorrected(report) ? "true" : "false");
     json.Add("error", StringOrNull(ErrorOf(report)));
     return json.Finish();

@@ -24,6 +24,8 @@ struct QueryOutcome {
         SocketFailed,
         // The connection to the Timebase failed.
         ConnectFailed,
+        // The NTS key exchange failed, or the reply failed authentication.
+        AuthenticationFailed,
         // Ended before an answer: by the user, or by a console run's time-out.
         Reset,
     };
@@ -43,4 +45,7 @@ struct QueryOutcome {
     // SNTP header fields of the reply, also of a bogus one that was long enough.
     std::optional<int> stratum;
     std::optional<int> leap;
+    // NTS: the reply was authenticated; the key exchange's duration when this query made one.
+    bool authenticated = false;
+    std::optional<double> ntsKeMs;
 };

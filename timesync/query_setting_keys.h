@@ -5,9 +5,13 @@
 inline constexpr const char* kKeyTimeBase = "TimeBase";
 inline constexpr const char* kKeySocketType = "SocketType";
 inline constexpr const char* kKeyProtocol = "Protocol";
+// A PEM file of the CA certificates an NTS server's certificate is checked against instead
+// of the system's trust store (empty: the system's).
+inline constexpr const char* kKeyNtsCaFile = "NtsCaFile";
 
 inline constexpr const char* kProtocolTime = "Time";
 inline constexpr const char* kProtocolSntp = "SNTP";
+inline constexpr const char* kProtocolNts = "NTS";
 inline constexpr const char* kSocketTcp = "TCP";
 inline constexpr const char* kSocketUdp = "UDP";
 

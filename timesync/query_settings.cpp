@@ -5,6 +5,7 @@
 QString g_strTimeBase;
 QString g_strSocketType;
 QString g_strProtocol;
+QString g_strNtsCaFile;
 std::uint16_t g_nTimebasePort = 0;
 
 QString ChosenHost() {

@@ -11,6 +11,8 @@
 extern QString g_strTimeBase;
 extern QString g_strSocketType;
 extern QString g_strProtocol;
+// The NTS CA file (setting NtsCaFile, or a console run's --ca-file); empty: the system's store.
+extern QString g_strNtsCaFile;
 // A Timebase port other than the protocol's own, for one console run (--port); 0 keeps
 // the protocol's port. The window never sets it.
 extern std::uint16_t g_nTimebasePort;

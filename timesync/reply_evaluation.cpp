@@ -113,6 +113,14 @@ std::optional<ReplyEvaluation> EvaluateReply(wire::Protocol protocol, const Rece
     QueryOutcome outcome;
     outcome.protocol = protocol;
     outcome.address = reply.address;
+    if (protocol == wire::Protocol::Nts) {
+        if (!reply.authentic) {
+            outcome.result = QueryOutcome::Result::AuthenticationFailed;
+            return ReplyEvaluation{std::move(outcome), texts::kAuthenticationFailed, false};
+        }
+        outcome.authenticated = true;
+        return EvaluateSntp(reply, nonce, correcting, instants, hooks, std::move(outcome));
+    }
     if (protocol == wire::Protocol::Sntp) {
         return EvaluateSntp(reply, nonce, correcting, instants, hooks, std::move(outcome));
     }

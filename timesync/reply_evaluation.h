@@ -28,6 +28,9 @@ struct ReceivedReply {
     std::string address;
     double localNtp = 0.0;
     std::int64_t kernelNs = 0;
+    // NTS: whether the reply's authenticator verified (checked by the caller, which holds
+    // the keys). An NTS reply that did not is never used.
+    bool authentic = false;
 };
 
 struct ReplyEvaluation {

@@ -93,6 +93,10 @@ std::string ClockNotCorrectedText(std::string_view reason) {
     return std::string(texts::kClockNotCorrected) + std::string(reason);
 }
 
+std::string KeyExchangeFailedText(std::string_view reason) {
+    return std::string(texts::kKeyExchangeFailed) + std::string(reason);
+}
+
 bool ExceedsMaximumDelta(std::int64_t wholeSeconds) {
     const std::int64_t minutes = wholeSeconds / kSecondsPerMinute;
     return minutes >= kMaximumDeltaMinutes || minutes <= -kMaximumDeltaMinutes;

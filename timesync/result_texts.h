@@ -29,6 +29,9 @@ std::string TimeCorrectedText(std::int64_t unixSeconds);
 // "Reset: System Clock NOT Corrected: " and the system's reason.
 std::string ClockNotCorrectedText(std::string_view reason);
 
+// "Reset: NTS Key Exchange FAILED: " and the reason.
+std::string KeyExchangeFailedText(std::string_view reason);
+
 // 30 minutes or more either way: whole seconds divided by 60, truncated.
 bool ExceedsMaximumDelta(std::int64_t wholeSeconds);
 

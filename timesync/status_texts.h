@@ -16,6 +16,16 @@ inline constexpr const char* kConnectFailed =
     "Reset: Connect FAILED. Verify Internet Link and/or TimeBase.";
 inline constexpr const char* kBogusData = "Reset: Selected Timebase returned bogus data!";
 inline constexpr const char* kResetByUser = "Reset by User Command";
+inline constexpr const char* kAuthenticationFailed = "Reset: Timebase reply failed authentication!";
+// Followed by one of the reasons below.
+inline constexpr const char* kKeyExchangeFailed = "Reset: NTS Key Exchange FAILED: ";
+inline constexpr const char* kKeHostNotFound = "host not found";
+inline constexpr const char* kKeRefused = "refused";
+inline constexpr const char* kKeTimedOut = "timed out";
+inline constexpr const char* kKeUntrusted = "certificate not trusted";
+inline constexpr const char* kKeNameMismatch = "name mismatch";
+inline constexpr const char* kKeNoNts = "no NTS on the server";
+inline constexpr const char* kKeBadResponse = "bad response";
 // Followed by the system's reason, for example "Operation not permitted".
 inline constexpr const char* kClockNotCorrected = "Reset: System Clock NOT Corrected: ";
 

@@ -3,14 +3,46 @@
 #include "timesync/ntp_time.h"
 #include "timesync/progress_pacing.h"
 #include "timesync/query_settings.h"
+#include "timesync/result_texts.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_sync_hooks.h"
 #include "timesync/time_sync_view.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 
-// Room for an SNTP reply with extension fields; only the first 48 bytes are read.
-constexpr qint64 kMaxDatagramSize = 1024;
+// Room for an NTS reply with a full jar's worth of cookies.
+constexpr qint64 kMaxDatagramSize = 4096;
+// The key exchange gives up before the worker asks again.
+constexpr std::chrono::milliseconds kKeyExchangeTimeout{4000};
+
+const char* KeyExchangeReason(nts::KeFailure failure) {
+    switch (failure) {
+    case nts::KeFailure::HostNotFound:
+        return texts::kKeHostNotFound;
+    case nts::KeFailure::Refused:
+        return texts::kKeRefused;
+    case nts::KeFailure::TimedOut:
+    case nts::KeFailure::Cancelled:
+        return texts::kKeTimedOut;
+    case nts::KeFailure::Untrusted:
+        return texts::kKeUntrusted;
+    case nts::KeFailure::NameMismatch:
+        return texts::kKeNameMismatch;
+    case nts::KeFailure::NoNts:
+        return texts::kKeNoNts;
+    case nts::KeFailure::BadResponse:
+    case nts::KeFailure::None:
+        break;
+    }
+    return texts::kKeBadResponse;
+}
+
+std::int64_t NowUnix() {
+    return ntp::UnixSeconds(static_cast<std::int64_t>(Hooks().localClockNtp()));
+}
 
 std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint64_t nonce) {
     switch (transport.request) {
@@ -18,6 +50,8 @@ std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint6
         break;
     case wire::Request::EmptyDatagram:
         return QByteArray();
+    case wire::Request::NtsPacket:
+        break;
     case wire::Request::SntpPacket: {
         const wire::SntpPacket packet = wire::BuildSntpRequest(nonce);
         return QByteArray(reinterpret_cast<const char*>(packet.data()),
@@ -33,6 +67,7 @@ CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {}
 
 CTimeQuery::~CTimeQuery() {
     m_pWatchdog.reset();
+    DropKeyExchange();
     DropSocket();
 }
 
@@ -75,18 +110,9 @@ void CTimeQuery::Start() {
 
     // One socket at a time: a query never leaves another one open behind it.
     DropSocket();
+    DropKeyExchange();
     m_transport = ChosenTransport();
     m_nNonce = Hooks().newRequestNonce();
-    m_pSocket.reset(new CTimeSocket(*this, m_transport, this));
-    m_streamBytes.clear();
-    if (!m_pSocket->Create()) {
-        EndBeforeReply(QString::fromLatin1(texts::kSocketCreationFailed),
-                       QueryOutcome::Result::SocketFailed);
-        return;
-    }
-    m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
-    m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
-    m_pSocket->Connect(ChosenHost());
     m_hEvents[kEventQueryPending].Set();
     if (!m_pWatchdog) {
         WatchdogLinks links{m_hEvents[kEventQueryPending], m_hEvents[kEventTimerTick],
@@ -98,13 +124,102 @@ void CTimeQuery::Start() {
                             [this] { OnWatchdogStep(); }, [this] { OnWatchdogClear(); }};
         m_pWatchdog = std::make_unique<CWatchdogThread>(std::move(links), timing);
     }
-    if (const std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce)) {
+    m_keyExchangeMs.reset();
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        m_jarPath = nts::JarPath(ChosenHost().toStdString(), m_transport.port);
+        m_jar = nts::LoadJar(m_jarPath);
+        if (!m_jar.IsUsable(NowUnix())) {
+            StartKeyExchange();
+            return;
+        }
+    }
+    OpenSocket();
+}
+
+void CTimeQuery::OpenSocket() {
+    wire::Transport transport = m_transport;
+    QString host = ChosenHost();
+    std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce);
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        // Each cookie is used once: it leaves the jar before the request does.
+        const nts::Cookie cookie = m_jar.cookies.front();
+        m_jar.cookies.erase(m_jar.cookies.begin());
+        nts::SaveJar(m_jarPath, m_jar);
+        const std::size_t missing =
+            nts::kWantedCookies - 1 - std::min(m_jar.cookies.size(), nts::kWantedCookies - 1);
+        m_uniqueId = nts::NewUniqueId();
+        const std::vector<std::uint8_t> packet = nts::BuildRequest(
+            m_nNonce, m_uniqueId, cookie, missing, m_jar.keys.c2s, nts::NewAeadNonce());
+        request = QByteArray(reinterpret_cast<const char*>(packet.data()),
+                             static_cast<qsizetype>(packet.size()));
+        transport.port = m_jar.ntpPort;
+        host = QString::fromStdString(m_jar.ntpServer);
+    }
+    m_pSocket.reset(new CTimeSocket(*this, transport, this));
+    m_streamBytes.clear();
+    if (!m_pSocket->Create()) {
+        EndBeforeReply(QString::fromLatin1(texts::kSocketCreationFailed),
+                       QueryOutcome::Result::SocketFailed);
+        return;
+    }
+    m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
+    m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
+    m_pSocket->Connect(host);
+    if (request) {
         m_pSocket->SendWhenConnected(*request);
     }
 }
 
+void CTimeQuery::StartKeyExchange() {
+    nts::KeRequest request;
+    request.host = ChosenHost().toStdString();
+    request.port = m_transport.port;
+    request.caFile = g_strNtsCaFile.toStdString();
+    request.timeout = kKeyExchangeTimeout;
+    const unsigned generation = ++m_nKeyExchangeGeneration;
+    const auto started = std::chrono::steady_clock::now();
+    m_pKeyExchange = std::make_unique<nts::KeyExchangeTask>(
+        std::move(request), [this, generation, started](nts::KeResult result) {
+            const double ms = std::chrono::duration<double, std::milli>(
+                                  std::chrono::steady_clock::now() - started)
+                                  .count();
+            // Queued on this object: dropped if it is gone first (its destructor waits for
+            // this thread).
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation, result = std::move(result), ms] {
+                    OnKeyExchangeDone(generation, result, ms);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void CTimeQuery::OnKeyExchangeDone(unsigned generation, const nts::KeResult& result,
+                                   double elapsedMs) {
+    if (generation != m_nKeyExchangeGeneration || !m_pKeyExchange) {
+        return;
+    }
+    DropKeyExchange();
+    if (result.failure != nts::KeFailure::None) {
+        EndBeforeReply(QString::fromStdString(
+                           results::KeyExchangeFailedText(KeyExchangeReason(result.failure))),
+                       QueryOutcome::Result::AuthenticationFailed);
+        return;
+    }
+    m_keyExchangeMs = elapsedMs;
+    m_jar = nts::CookieJar{NowUnix(), result.keys, result.ntpServer,
+                           result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort, result.cookies};
+    nts::SaveJar(m_jarPath, m_jar);
+    OpenSocket();
+}
+
+void CTimeQuery::DropKeyExchange() {
+    m_pKeyExchange.reset();
+}
+
 void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
     DropSocket();
+    DropKeyExchange();
     if (!reason.isEmpty()) {
         m_view.ShowStatusText(reason);
     }
@@ -130,7 +245,8 @@ void CTimeQuery::OnWatchdogStep() {
         m_nProgress, pacing::kProgressMinimum, pacing::kProgressMaximum, pacing::kProgressStep);
     m_nProgress = step.position;
     m_view.ShowProgress(m_nProgress);
-    if (step.timedOut) {
+    // A key exchange runs to its own deadline, which comes before the worker's.
+    if (step.timedOut && !m_pKeyExchange) {
         // A silent Timebase is asked again; the status text stays, and a correcting query
         // stays a correcting one.
         Start();
@@ -143,7 +259,8 @@ void CTimeQuery::OnWatchdogClear() {
 }
 
 void CTimeQuery::OnRequestSent() {
-    if (m_transport.request != wire::Request::SntpPacket) {
+    if (m_transport.request != wire::Request::SntpPacket &&
+        m_transport.request != wire::Request::NtsPacket) {
         return;
     }
     // T1 is when the request left: a thread put aside between the send and the reading
@@ -190,11 +307,35 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
                    static_cast<std::size_t>(bytes.size())};
     reply.arrivalNs = arrivalNs;
     reply.address = m_pSocket->PeerAddress().toStdString();
-    const std::optional<ReplyEvaluation> evaluation =
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        const nts::ReplyCheck check = nts::CheckReply(reply.bytes, m_uniqueId, m_jar.keys.s2c);
+        if (check.verdict == nts::ReplyCheck::Verdict::Drop) {
+            return;
+        }
+        if (check.verdict == nts::ReplyCheck::Verdict::NtsNak && !m_keyExchangeMs) {
+            // The server no longer takes our cookies: new keys, once per query.
+            DropSocket();
+            m_jar = {};
+            nts::SaveJar(m_jarPath, m_jar);
+            StartKeyExchange();
+            return;
+        }
+        reply.authentic = check.verdict == nts::ReplyCheck::Verdict::Authentic;
+        if (reply.authentic) {
+            for (const nts::Cookie& cookie : check.cookies) {
+                if (m_jar.cookies.size() < nts::kWantedCookies) {
+                    m_jar.cookies.push_back(cookie);
+                }
+            }
+            nts::SaveJar(m_jarPath, m_jar);
+        }
+    }
+    std::optional<ReplyEvaluation> evaluation =
         EvaluateReply(m_transport.protocol, reply, m_nNonce, m_bCorrectClock, m_instants, Hooks());
     if (!evaluation) {
         return;
     }
+    evaluation->outcome.ntsKeMs = m_keyExchangeMs;
     const QueryOutcome::Result result = evaluation->outcome.result;
     const bool answered =
         result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;

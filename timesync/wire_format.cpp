@@ -25,6 +25,10 @@ Transport TransportFor(std::string_view protocol, std::string_view socketType) {
         return {Protocol::Time, stream ? SocketKind::Stream : SocketKind::Datagram, kTimePort,
                 request, kTimeReplySize};
     }
+    if (protocol == kProtocolNts) {
+        return {Protocol::Nts, SocketKind::Datagram, kNtsKePort, Request::NtsPacket,
+                kSntpPacketSize};
+    }
     return {Protocol::Sntp, SocketKind::Datagram, kSntpPort, Request::SntpPacket, kSntpPacketSize};
 }
 

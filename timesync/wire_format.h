@@ -12,6 +12,7 @@ namespace wire {
 
 inline constexpr std::uint16_t kTimePort = 37;
 inline constexpr std::uint16_t kSntpPort = 123;
+inline constexpr std::uint16_t kNtsKePort = 4460;
 inline constexpr std::size_t kTimeReplySize = 4;
 inline constexpr std::size_t kSntpPacketSize = 48;
 
@@ -29,9 +30,9 @@ inline constexpr std::size_t kOffsetOriginate = 24;
 inline constexpr std::size_t kOffsetReceive = 32;
 inline constexpr std::size_t kOffsetTransmit = 40;
 
-enum class Protocol { Time, Sntp };
+enum class Protocol { Time, Sntp, Nts };
 enum class SocketKind { Stream, Datagram };
-enum class Request { None, EmptyDatagram, SntpPacket };
+enum class Request { None, EmptyDatagram, SntpPacket, NtsPacket };
 
 struct Transport {
     Protocol protocol;
@@ -43,8 +44,9 @@ struct Transport {
     bool operator==(const Transport&) const = default;
 };
 
-// The transport for the two settings, compared exactly. A protocol other than "Time"
-// gets SNTP, the protocol the menus show as chosen for such a setting.
+// The transport for the two settings, compared exactly. A protocol other than "Time" or
+// "NTS" gets SNTP, the protocol the menus show as chosen for such a setting. NTS ignores
+// the socket type; its port is the key exchange server's.
 Transport TransportFor(std::string_view protocol, std::string_view socketType);
 
 using SntpPacket = std::array<std::uint8_t, kSntpPacketSize>;

@@ -29,6 +29,9 @@ TEST(CliReport, JsonOfEachEnd) {
     notSet.protocol = wire::Protocol::Time;
     notSet.delta = -3725;
     notSet.timebaseTime = platform::UtcInstant{4233462143, 5}; // 2104
+    QueryOutcome authentic = answered;
+    authentic.authenticated = true;
+    authentic.ntsKeMs = 12.5;
     bogus.result = Result::Bogus;
     bogus.stratum = 0;
     const std::pair<CliReport, const char*> cases[] = {
@@ -38,18 +41,24 @@ TEST(CliReport, JsonOfEachEnd) {
          R"("port":12300,"result":"Timebase Clock: \"09\"","offset_seconds":-0.000012500,)"
          R"("delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
-         R"("corrected":false,"error":null})"},
+         R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":null})"},
         {{"a", timeTcp, "Reset: ...", notSet},
          R"("delta_seconds":-3725,"timebase_time":"2104-02-26T09:42:23Z","stratum":null,)"
-         R"("leap_indicator":null,"corrected":false,"error":"Operation not permitted"})"},
+         R"("leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,)"
+         R"("error":"Operation not permitted"})"},
         {{"a", sntp, "Reset: bogus", bogus},
          R"("offset_seconds":null,"delay_seconds":null,"delta_seconds":null,"timebase_time":null,)"
-         R"("stratum":0,"leap_indicator":null,"corrected":false,"error":"Reset: bogus"})"},
+         R"("stratum":0,"leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: bogus"})"},
+        {{"a", wire::TransportFor("NTS", "TCP"), "", authentic},
+         R"("protocol":"NTS","transport":"UDP","port":4460,"result":"",)"
+         R"("offset_seconds":-0.000012500,"delay_seconds":0.000105000,"delta_seconds":null,)"
+         R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
+         R"("authenticated":true,"nts_ke_ms":12.500,"corrected":false)"},
         {{"a", timeTcp, "Reset: No answer", std::nullopt},
          R"({"server":"a","address":null,"protocol":"Time","transport":"TCP","port":37,)"
          R"("result":"Reset: No answer","offset_seconds":null,"delay_seconds":null,)"
          R"("delta_seconds":null,"timebase_time":null,"stratum":null,"leap_indicator":null,)"
-         R"("corrected":false,"error":"Reset: No answer"})"},
+         R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: No answer"})"},
     };
     for (const auto& [report, part] : cases) {
         const std::string json = FormatJson(report);

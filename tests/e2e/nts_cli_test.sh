@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# horolux-cli --protocol nts against chronyd as an NTS server in the sandbox, and against
+# the hostile cases: another CA, a name mismatch, no key exchange server, one that never
+# answers, relays that tamper with replies, and a damaged cookie file. Only authentic
+# replies may report or set a time (the clock recorder notes every setting).
+#   nts_cli_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR)
+set -euo pipefail
+support=$HOROLUX_SOURCE_DIR/tests/support
+source "$support/wait-for"
+work=$(mktemp -d "$HOROLUX_SANDBOX_DIR/nts-test.XXXXXX")
+nts=$HOROLUX_SANDBOX_DIR/nts
+relay_pid=
+cleanup() {
+    [[ -n $relay_pid ]] && kill "$relay_pid" 2>/dev/null
+    "$support/nts-server" stop
+    "$support/servers" stop chronyd
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+export XDG_STATE_HOME=$work/state HOROLUX_CLOCK_RECORD=$work/record
+
+# cli NAME EXPECTED-STATUS ARGUMENTS...: runs one correcting query, keeps its JSON in $out.
+cli() {
+    local name=$1 expected=$2 status=0
+    shift 2
+    out=$(LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so \
+        "$HOROLUX_BIN_DIR/horolux-cli" --protocol nts --json --correct "$@") || status=$?
+    [[ $status == "$expected" ]] || fail "$name: exit $status, not $expected: $out"
+}
+field() { python3 -c 'import json,sys; print(json.loads(sys.argv[1])[sys.argv[2]])' "$out" "$1"; }
+recorded() { [[ -f $work/record ]] && wc -l <"$work/record" || echo 0; }
+ke_accepted() {
+    chronyc -h "$nts/chronyd.sock" serverstats | sed -n 's/^NTS-KE connections accepted *: *//p'
+}
+trusted=(--ca-file "$nts/ca.pem")
+
+"$support/nts-server" start
+cli "first query" 0 --server localhost "${trusted[@]}"
+[[ $(field authenticated) == True && $(field nts_ke_ms) != None ]] || fail "first query: $out"
+python3 -c 'import sys; assert abs(float(sys.argv[1])) < 0.005' "$(field offset_seconds)" ||
+    fail "offset over 5 ms: $out"
+# The clock was set within 10 ms of the true time.
+read -r _ set now <"$work/record"
+python3 -c 'import sys; assert abs(float(sys.argv[1]) - float(sys.argv[2])) < 0.010' "$set" "$now" ||
+    fail "correction off by more than 10 ms: $set at $now"
+jar=$XDG_STATE_HOME/Veldmark/Horolux/nts/localhost_4460
+[[ $(stat -c %a "$jar") == 600 && $(stat -c %a "$(dirname "$jar")") == 700 ]] ||
+    fail "jar modes $(stat -c %a "$jar" "$(dirname "$jar")")"
+accepted=$(ke_accepted)
+cli "second query" 0 --server localhost "${trusted[@]}"
+[[ $(field authenticated) == True && $(field nts_ke_ms) == None ]] || fail "second query made a key exchange: $out"
+[[ $(ke_accepted) == "$accepted" ]] || fail "second query connected to the key exchange port"
+
+# A damaged cookie file is ignored and replaced.
+for damage in truncate random folder; do
+    case $damage in
+    truncate) truncate -s 100 "$jar" ;;
+    random) head -c 3000 /dev/urandom >"$jar" ;;
+    folder) rm -f "$jar" && mkdir "$jar" ;;
+    esac
+    cli "cookie file $damage" 0 --server localhost "${trusted[@]}"
+done
+rmdir "$jar"
+
+before=$(recorded)
+cli "another CA" 4 --server localhost --ca-file "$nts/other-ca.pem"
+[[ $(field error) == *"certificate not trusted" ]] || fail "another CA: $out"
+cli "system store" 4 --server localhost
+cli "name mismatch" 4 --server 127.0.0.1 "${trusted[@]}"
+[[ $(field error) == *"name mismatch" ]] || fail "name mismatch: $out"
+
+# Tampering relays on 127.0.0.3, which the key exchange names as the NTP server.
+"$support/nts-server" start 127.0.0.3
+for mode in flip strip swap replay; do
+    rm -rf "$XDG_STATE_HOME"
+    python3 "$support/nts-relay" "$mode" 127.0.0.3 10123 10123 >"$work/relay.log" &
+    relay_pid=$!
+    wait_for 5 grep -q ready "$work/relay.log" || fail "relay $mode did not start"
+    case $mode in
+    flip | strip) cli "relay $mode" 4 --server localhost "${trusted[@]}" --timeout 3
+        [[ $(field result) == "Reset: Timebase reply failed authentication!" ]] || fail "$mode: $out" ;;
+    swap) cli "relay swap" 1 --server localhost "${trusted[@]}" --timeout 6 ;;
+    replay) cli "relay replay, first" 0 --server localhost "${trusted[@]}"
+        before=$(recorded)
+        cli "relay replay" 1 --server localhost "${trusted[@]}" --timeout 2 ;;
+    esac
+    [[ $(field offset_seconds) == None ]] || fail "relay $mode reported a time: $out"
+    kill "$relay_pid" && wait "$relay_pid" 2>/dev/null || true
+    relay_pid=
+done
+[[ $(recorded) == "$before" ]] || fail "a refused reply set the clock"
+
+# No key exchange server: a plain SNTP server only, then one that accepts and never answers.
+"$support/nts-server" stop
+"$support/servers" start chronyd
+cli "no NTS-KE" 4 --server 127.0.0.1 "${trusted[@]}"
+[[ $(field error) == *"refused" ]] || fail "no NTS-KE: $out"
+python3 -c 'import socket,time; s=socket.socket(); s.bind(("127.0.0.1",4460)); s.listen(); print("ready",flush=True); time.sleep(30)' >"$work/silent.log" &
+relay_pid=$!
+wait_for 5 grep -q ready "$work/silent.log" || fail "silent server did not start"
+started=$SECONDS
+cli "silent NTS-KE" 4 --server 127.0.0.1 "${trusted[@]}" --timeout 20
+[[ $(field error) == *"timed out" ]] || fail "silent NTS-KE: $out"
+((SECONDS - started <= 6)) || fail "silent NTS-KE took $((SECONDS - started)) s"
+[[ $(recorded) == "$before" ]] || fail "a failed key exchange set the clock"
+
+((failures == 0)) && echo "1 passed, 0 failed" || { echo "0 passed, 1 failed"; exit 1; }
