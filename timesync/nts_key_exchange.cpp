@@ -7,10 +7,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gnutls/gnutls.h>
+#include <mutex>
 #include <netdb.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace nts {
@@ -257,22 +259,33 @@ KeResult RunKeyExchange(const KeRequest& request, int cancelFd) {
     return result;
 }
 
+// What the exchange's thread and its task share. The thread is not waited for (a name
+// server may hold getaddrinfo() far beyond any deadline): a task that is gone clears
+// onDone, and the thread's result then goes nowhere.
+struct KeyExchangeTask::Shared {
+    std::mutex mutex;
+    std::function<void(KeResult)> onDone;
+    int cancelFd = eventfd(0, EFD_CLOEXEC);
+    ~Shared() { close(cancelFd); }
+};
+
 KeyExchangeTask::KeyExchangeTask(KeRequest request, std::function<void(KeResult)> onDone)
-    : m_cancelFd(eventfd(0, EFD_CLOEXEC)) {
-    const int cancelFd = m_cancelFd;
-    m_thread = std::thread([request = std::move(request), onDone = std::move(onDone), cancelFd] {
-        KeResult result = RunKeyExchange(request, cancelFd);
-        if (result.failure != KeFailure::Cancelled) {
-            onDone(std::move(result));
+    : m_shared(std::make_shared<Shared>()) {
+    m_shared->onDone = std::move(onDone);
+    std::thread([request = std::move(request), shared = m_shared] {
+        KeResult result = RunKeyExchange(request, shared->cancelFd);
+        const std::lock_guard lock(shared->mutex);
+        if (shared->onDone && result.failure != KeFailure::Cancelled) {
+            shared->onDone(std::move(result));
         }
-    });
+    }).detach();
 }
 
 KeyExchangeTask::~KeyExchangeTask() {
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->onDone = nullptr;
     const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = write(m_cancelFd, &one, sizeof one);
-    m_thread.join();
-    close(m_cancelFd);
+    [[maybe_unused]] const ssize_t written = write(m_shared->cancelFd, &one, sizeof one);
 }
 
 } // namespace nts

@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace nts {
@@ -49,7 +48,7 @@ struct KeResult {
 KeResult RunKeyExchange(const KeRequest& request, int cancelFd);
 
 // One exchange on a thread of its own. The result is handed to onDone on that thread;
-// the destructor cancels a running exchange and waits for the thread.
+// the destructor cancels a running exchange and drops its result, without waiting.
 class KeyExchangeTask {
   public:
     KeyExchangeTask(KeRequest request, std::function<void(KeResult)> onDone);
@@ -58,8 +57,8 @@ class KeyExchangeTask {
     KeyExchangeTask& operator=(const KeyExchangeTask&) = delete;
 
   private:
-    int m_cancelFd = -1;
-    std::thread m_thread;
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
 };
 
 } // namespace nts

@@ -183,8 +183,7 @@ void CTimeQuery::StartKeyExchange() {
             const double ms = std::chrono::duration<double, std::milli>(
                                   std::chrono::steady_clock::now() - started)
                                   .count();
-            // Queued on this object: dropped if it is gone first (its destructor waits for
-            // this thread).
+            // Runs only while the task, and so this query, exists.
             QMetaObject::invokeMethod(
                 this,
                 [this, generation, result = std::move(result), ms] {
