@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_exit_status.h"
+#include "timesync/burst_samples.h"
 #include "timesync/query_setting_keys.h"
 
 namespace {
@@ -57,7 +58,11 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
                 return Error(QStringLiteral("--server needs a host name or address"));
             }
-            options.server = *value;
+            if (options.servers.size() == kMaxServers) {
+                return Error(
+                    QStringLiteral("--server may be given up to %1 times").arg(kMaxServers));
+            }
+            options.servers.append(*value);
         } else if (name == QLatin1String("--protocol")) {
             const auto value = takesValue();
             const ProtocolChoice* found = nullptr;
@@ -85,6 +90,16 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
                 return Error(QStringLiteral("--port takes a number from 1 to 65535"));
             }
             options.port = port;
+        } else if (name == QLatin1String("--samples")) {
+            const auto value = takesValue();
+            bool ok = false;
+            const int samples = value ? value->toInt(&ok) : 0;
+            if (!ok || samples < burst::kMinSamples || samples > burst::kMaxSamples) {
+                return Error(QStringLiteral("--samples takes a number from %1 to %2")
+                                 .arg(burst::kMinSamples)
+                                 .arg(burst::kMaxSamples));
+            }
+            options.samples = samples;
         } else if (name == QLatin1String("--timeout")) {
             const auto value = takesValue();
             bool ok = false;
@@ -102,21 +117,25 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
 
 QString CliHelpText() {
     return QStringLiteral(
-               "Usage: horolux-cli [--server HOST] [--protocol sntp|nts|time-tcp|time-udp] [--port "
-               "N]\n"
-               "                   [--ca-file FILE] [--correct] [--timeout SECONDS] [--json]\n"
-               "                   [--help] [--version]\n"
+               "Usage: horolux-cli [--server HOST]... [--protocol sntp|nts|time-tcp|time-udp]\n"
+               "                   [--port N] [--samples N] [--ca-file FILE] [--correct]\n"
+               "                   [--timeout SECONDS] [--json] [--help] [--version]\n"
                "\n"
                "Asks a time server for the time and prints how far the system clock is off.\n"
                "Server, protocol and transport default to Horolux's stored settings; options\n"
                "change them for this run only and are never written back.\n"
                "\n"
                "  --server HOST       host name, IPv4 or IPv6 address of the time server;\n"
-               "                      host:port, [::1] and [::1]:port name a port too\n"
+               "                      host:port, [::1] and [::1]:port name a port too. Up to 8\n"
+               "                      servers are asked at once; a strict majority of those that\n"
+               "                      answer must agree, the others are reported as\n"
+               "                      falsetickers, and without a majority nothing is corrected\n"
                "  --protocol P        sntp (UDP port 123), nts (authenticated NTP: key exchange\n"
                "                      on TCP port 4460), time-tcp or time-udp (RFC 868, port 37)\n"
                "  --port N            another server port (the protocol's own by default; for\n"
                "                      nts the key exchange port)\n"
+               "  --samples N         sntp: requests per server, 1 to 8 (default 4); the one\n"
+               "                      with the smallest round trip gives the offset\n"
                "  --ca-file FILE      nts: check the server's certificate against the CA\n"
                "                      certificates in FILE (PEM) instead of the system's\n"
                "  --correct           set the system clock to the server's time (needs the\n"
@@ -129,7 +148,7 @@ QString CliHelpText() {
                "Exit status:\n"
                "  %1  answered (and, with --correct, the clock was set)\n"
                "  %2  no answer before the time-out, or the server could not be reached\n"
-               "  %3  the server's reply was bogus\n"
+               "  %3  the server's reply was bogus, or the servers did not agree\n"
                "  %4  the clock could not be set (the reason is printed)\n"
                "  %5  nts: the key exchange failed or the reply failed authentication\n"
                "  %6  bad usage\n")

@@ -7,7 +7,8 @@
 
 // Command line of horolux-cli. Options override the stored settings for one run only.
 struct CliOptions {
-    std::optional<QString> server;
+    // Up to kMaxServers; several are asked at once and must agree.
+    QStringList servers;
     // The stored pair when not given: "SNTP"/"UDP", "Time"/"TCP" or "Time"/"UDP".
     std::optional<QString> protocol;
     std::optional<QString> socketType;
@@ -15,10 +16,14 @@ struct CliOptions {
     std::optional<QString> caFile;
     bool correct = false;
     double timeoutSeconds = 60.0;
+    // SNTP requests per server; the one with the smallest round trip is used.
+    int samples = 4;
     bool json = false;
     bool help = false;
     bool version = false;
 };
+
+inline constexpr int kMaxServers = 8;
 
 struct CliUsageError {
     QString message;

@@ -2,11 +2,20 @@
 
 // What a console run prints: the one line of text or the JSON object, and the exit status.
 #include "timesync/query_outcome.h"
+#include "timesync/source_agreement.h"
 #include "timesync/wire_format.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+// One of the servers asked, and what the agreement made of its answer.
+struct ServerReport {
+    std::string server;
+    std::optional<QueryOutcome> outcome;
+    agreement::Verdict verdict = agreement::Verdict::NoAnswer;
+};
 
 struct CliReport {
     std::string server;
@@ -15,6 +24,7 @@ struct CliReport {
     std::string result;
     // How the query ended; empty when it never did.
     std::optional<QueryOutcome> outcome;
+    std::vector<ServerReport> servers;
 };
 
 // 0 answered (and set the clock when asked to), 1 no answer, 2 bogus reply, 3 clock not set,

@@ -9,4 +9,9 @@ inline constexpr const char* kNoAnswer = "Reset: No answer from Timebase within 
 // A usage error and the way to the help, on one line: %1 is the program, %2 the error.
 inline constexpr const char* kUsageHint = "%1: %2 (try '%1 --help')";
 
+// The result of several Timebases without an agreeing majority; nothing is corrected.
+inline constexpr const char* kTimebasesDisagree = "Reset: Timebases disagree; clock not corrected.";
+// On standard error for each server outside the majority that agrees; %1 is the server.
+inline constexpr const char* kFalseticker = "Falseticker: %1 disagrees with the other Timebases.";
+
 } // namespace cli_texts

@@ -26,6 +26,14 @@ std::string Integer(std::int64_t value) {
     return std::to_string(value);
 }
 
+std::string Array(const std::vector<std::string>& items) {
+    std::string text = "[";
+    for (const std::string& item : items) {
+        text += (text.size() > 1 ? "," : "") + item;
+    }
+    return text + "]";
+}
+
 std::string StringOrNull(const std::string& text) {
     return text.empty() ? std::string("null") : JsonString(text);
 }
@@ -123,5 +131,30 @@ std::string FormatJson(const CliReport& report) {
              }));
     json.Add("corrected", ClockCorrected(report) ? "true" : "false");
     json.Add("error", StringOrNull(ErrorOf(report)));
+    std::vector<std::string> samples;
+    for (const burst::Sample& sample : outcome.samples) {
+        const bool good = sample.state == burst::Sample::State::Good;
+        ObjectWriter item;
+        item.Add("offset_seconds", good ? Seconds(sample.offset) : "null");
+        item.Add("delay_seconds", good ? Seconds(sample.delay) : "null");
+        item.Add("used", sample.used ? "true" : "false");
+        samples.push_back(item.Finish());
+    }
+    json.Add("samples", sntp ? Array(samples) : "null");
+    json.Add("samples_answered",
+             sntp ? Integer(burst::AnsweredCount(outcome.samples)) : std::string("null"));
+    std::vector<std::string> servers;
+    for (const ServerReport& server : report.servers) {
+        const QueryOutcome& each = server.outcome ? *server.outcome : none;
+        ObjectWriter item;
+        item.Add("server", JsonString(server.server));
+        item.Add("address", StringOrNull(each.address));
+        item.Add("offset_seconds", OrNull(each.offset, Seconds));
+        item.Add("delay_seconds", OrNull(each.delay, Seconds));
+        item.Add("stratum", OrNull(each.stratum, Integer));
+        item.Add("verdict", JsonString(agreement::VerdictName(server.verdict)));
+        servers.push_back(item.Finish());
+    }
+    json.Add("servers", Array(servers));
     return json.Finish();
 }

@@ -4,11 +4,13 @@
 // the figures a caller that reports more than one line (horolux-cli --json) needs.
 // Fields a protocol or an ending does not produce stay empty.
 #include "platform/clock_setter.h"
+#include "timesync/burst_samples.h"
 #include "timesync/wire_format.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct QueryOutcome {
     enum class Result {
@@ -45,6 +47,11 @@ struct QueryOutcome {
     // SNTP header fields of the reply, also of a bogus one that was long enough.
     std::optional<int> stratum;
     std::optional<int> leap;
+    // SNTP: the reply's root delay and root dispersion, seconds (for the agreement of servers).
+    std::optional<double> rootDelay;
+    std::optional<double> rootDispersion;
+    // SNTP and NTS: every request of the burst, in the order sent.
+    std::vector<burst::Sample> samples;
     // NTS: the reply was authenticated; the key exchange's duration when this query made one.
     bool authenticated = false;
     std::optional<double> ntsKeMs;

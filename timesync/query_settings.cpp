@@ -7,16 +7,25 @@ QString g_strSocketType;
 QString g_strProtocol;
 QString g_strNtsCaFile;
 std::uint16_t g_nTimebasePort = 0;
+int g_nSamples = 1;
 
 QString ChosenHost() {
-    return QString::fromStdString(SplitHostAndPort(g_strTimeBase.toStdString()).host);
+    return HostOf(g_strTimeBase);
 }
 
 wire::Transport ChosenTransport() {
+    return TransportOf(g_strTimeBase);
+}
+
+QString HostOf(const QString& timebase) {
+    return QString::fromStdString(SplitHostAndPort(timebase.toStdString()).host);
+}
+
+wire::Transport TransportOf(const QString& timebase) {
     wire::Transport transport =
         wire::TransportFor(g_strProtocol.toStdString(), g_strSocketType.toStdString());
     // The run's --port first, then a port written with the host.
-    if (const std::uint16_t port = SplitHostAndPort(g_strTimeBase.toStdString()).port) {
+    if (const std::uint16_t port = SplitHostAndPort(timebase.toStdString()).port) {
         transport.port = port;
     }
     if (g_nTimebasePort != 0) {

@@ -16,8 +16,13 @@ extern QString g_strNtsCaFile;
 // A Timebase port other than the protocol's own, for one console run (--port); 0 keeps
 // the protocol's port. The window never sets it.
 extern std::uint16_t g_nTimebasePort;
+// SNTP requests per query (setting Samples, or a console run's --samples).
+extern int g_nSamples;
 
 // The host the next query asks ("[::1]:123" gives "::1"), and its protocol, transport and
 // port.
 QString ChosenHost();
 wire::Transport ChosenTransport();
+// The same for a given Timebase text instead of the TimeBase setting.
+QString HostOf(const QString& timebase);
+wire::Transport TransportOf(const QString& timebase);

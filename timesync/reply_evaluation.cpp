@@ -46,6 +46,8 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
         const wire::SntpReply header = wire::DecodeSntpReply(received.bytes);
         outcome.stratum = header.stratum;
         outcome.leap = header.leap;
+        outcome.rootDelay = header.rootDelay;
+        outcome.rootDispersion = header.rootDispersion;
     }
     if (check == checks::Verdict::Bogus) {
         return Bogus(std::move(outcome));

@@ -63,7 +63,12 @@ std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint6
 
 } // namespace
 
-CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {}
+CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {
+    m_sampleTimer.setSingleShot(true);
+    m_sampleTimer.setTimerType(Qt::PreciseTimer);
+    m_sampleTimer.setInterval(burst::kSampleTimeoutMs);
+    QObject::connect(&m_sampleTimer, &QTimer::timeout, this, [this] { OnSampleTimeout(); });
+}
 
 CTimeQuery::~CTimeQuery() {
     m_pWatchdog.reset();
@@ -103,6 +108,14 @@ void CTimeQuery::Tick() {
     m_hEvents[kEventTimerTick].Set();
 }
 
+QString CTimeQuery::Host() const {
+    return timebase.isEmpty() ? ChosenHost() : HostOf(timebase);
+}
+
+wire::Transport CTimeQuery::Transport() const {
+    return timebase.isEmpty() ? ChosenTransport() : TransportOf(timebase);
+}
+
 void CTimeQuery::Start() {
     m_view.TakeFocus();
     m_view.EnableQueryButton(false);
@@ -111,8 +124,14 @@ void CTimeQuery::Start() {
     // One socket at a time: a query never leaves another one open behind it.
     DropSocket();
     DropKeyExchange();
-    m_transport = ChosenTransport();
+    m_transport = Transport();
     m_nNonce = Hooks().newRequestNonce();
+    // Bursts are SNTP's: an NTS request spends a cookie, a Time reply has no delay to compare.
+    m_nWanted = m_transport.protocol == wire::Protocol::Sntp
+                    ? std::clamp(g_nSamples, burst::kMinSamples, burst::kMaxSamples)
+                    : 1;
+    m_burst.clear();
+    m_sampleTimer.stop();
     m_hEvents[kEventQueryPending].Set();
     if (!m_pWatchdog) {
         WatchdogLinks links{m_hEvents[kEventQueryPending], m_hEvents[kEventTimerTick],
@@ -126,7 +145,7 @@ void CTimeQuery::Start() {
     }
     m_keyExchangeMs.reset();
     if (m_transport.protocol == wire::Protocol::Nts) {
-        m_jarPath = nts::JarPath(ChosenHost().toStdString(), m_transport.port);
+        m_jarPath = nts::JarPath(Host().toStdString(), m_transport.port);
         m_jar = nts::LoadJar(m_jarPath);
         if (!m_jar.IsUsable(NowUnix())) {
             StartKeyExchange();
@@ -138,7 +157,7 @@ void CTimeQuery::Start() {
 
 void CTimeQuery::OpenSocket() {
     wire::Transport transport = m_transport;
-    QString host = ChosenHost();
+    QString host = Host();
     std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce);
     if (m_transport.protocol == wire::Protocol::Nts) {
         // Each cookie is used once: it leaves the jar before the request does.
@@ -157,6 +176,7 @@ void CTimeQuery::OpenSocket() {
     }
     m_pSocket.reset(new CTimeSocket(*this, transport, this));
     m_streamBytes.clear();
+    m_burst.clear();
     if (!m_pSocket->Create()) {
         EndBeforeReply(QString::fromLatin1(texts::kSocketCreationFailed),
                        QueryOutcome::Result::SocketFailed);
@@ -172,7 +192,7 @@ void CTimeQuery::OpenSocket() {
 
 void CTimeQuery::StartKeyExchange() {
     nts::KeRequest request;
-    request.host = ChosenHost().toStdString();
+    request.host = Host().toStdString();
     request.port = m_transport.port;
     request.caFile = g_strNtsCaFile.toStdString();
     request.timeout = kKeyExchangeTimeout;
@@ -217,6 +237,7 @@ void CTimeQuery::DropKeyExchange() {
 }
 
 void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
+    m_sampleTimer.stop();
     DropSocket();
     DropKeyExchange();
     if (!reason.isEmpty()) {
@@ -246,6 +267,10 @@ void CTimeQuery::OnWatchdogStep() {
     m_view.ShowProgress(m_nProgress);
     // A key exchange runs to its own deadline, which comes before the worker's.
     if (step.timedOut && !m_pKeyExchange) {
+        if (HasAnsweredSample()) {
+            FinishBurst();
+            return;
+        }
         // A silent Timebase is asked again; the status text stays, and a correcting query
         // stays a correcting one.
         Start();
@@ -267,7 +292,14 @@ void CTimeQuery::OnRequestSent() {
     const double reading = Hooks().localClockNtp();
     const std::int64_t kernelNs = Hooks().kernelClockNs();
     const std::optional<std::int64_t> sent = m_pSocket->TakeSendStampNs();
+    m_instants = QueryInstants{};
     m_instants.dSendTime = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
+    BurstEntry entry;
+    entry.nonce = m_nNonce;
+    m_burst.push_back(std::move(entry));
+    if (m_nWanted > 1) {
+        m_sampleTimer.start();
+    }
 }
 
 void CTimeQuery::OnConnect(bool connected) {
@@ -329,32 +361,157 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
             nts::SaveJar(m_jarPath, m_jar);
         }
     }
+    // A burst decides as a plain query first: only its best sample may set the clock.
+    const bool burstOfMany = m_nWanted > 1;
     std::optional<ReplyEvaluation> evaluation =
-        EvaluateReply(m_transport.protocol, reply, m_nNonce, m_bCorrectClock, m_instants, Hooks());
+        EvaluateReply(m_transport.protocol, reply, m_nNonce, m_bCorrectClock && !burstOfMany,
+                      m_instants, Hooks());
     if (!evaluation) {
         return;
     }
     evaluation->outcome.ntsKeMs = m_keyExchangeMs;
-    const QueryOutcome::Result result = evaluation->outcome.result;
+    if (m_transport.protocol == wire::Protocol::Time || m_burst.empty()) {
+        Finish(std::move(*evaluation));
+        return;
+    }
+    BurstEntry& entry = m_burst.back();
+    const QueryOutcome& outcome = evaluation->outcome;
+    const bool good = outcome.offset && outcome.delay;
+    entry.sample.state = good ? burst::Sample::State::Good : burst::Sample::State::Bogus;
+    entry.sample.offset = outcome.offset.value_or(0.0);
+    entry.sample.delay = outcome.delay.value_or(0.0);
+    entry.instants = m_instants;
+    entry.bytes.assign(reply.bytes.begin(), reply.bytes.end());
+    entry.reply = reply;
+    entry.reply.bytes = entry.bytes;
+    const bool kissOfDeath = outcome.result == QueryOutcome::Result::Bogus && outcome.stratum == 0;
+    entry.evaluation = std::move(evaluation);
+    if (!burstOfMany) {
+        entry.sample.used = good;
+        Finish(*entry.evaluation);
+        return;
+    }
+    m_sampleTimer.stop();
+    std::vector<burst::Sample> samples;
+    for (const BurstEntry& each : m_burst) {
+        samples.push_back(each.sample);
+    }
+    if (burst::WantsAnother(samples, m_nWanted, kissOfDeath)) {
+        SendNextSample();
+    } else {
+        FinishBurst();
+    }
+}
+
+void CTimeQuery::SendNextSample() {
+    m_nNonce = Hooks().newRequestNonce();
+    if (const std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce)) {
+        m_pSocket->SendWhenConnected(*request);
+    }
+}
+
+void CTimeQuery::OnSampleTimeout() {
+    if (!m_pSocket) {
+        return;
+    }
+    std::vector<burst::Sample> samples;
+    for (const BurstEntry& each : m_burst) {
+        samples.push_back(each.sample);
+    }
+    if (burst::WantsAnother(samples, m_nWanted, false)) {
+        SendNextSample();
+    } else if (HasAnsweredSample()) {
+        FinishBurst();
+    }
+    // Otherwise the last request may still be answered until the worker's time-out.
+}
+
+bool CTimeQuery::HasAnsweredSample() const {
+    return std::any_of(m_burst.begin(), m_burst.end(),
+                       [](const BurstEntry& entry) { return entry.evaluation.has_value(); });
+}
+
+void CTimeQuery::FinishBurst() {
+    m_sampleTimer.stop();
+    std::vector<burst::Sample> samples;
+    for (const BurstEntry& each : m_burst) {
+        samples.push_back(each.sample);
+    }
+    if (const std::optional<std::size_t> chosen = burst::ChooseSample(samples)) {
+        BurstEntry& best = m_burst[*chosen];
+        best.sample.used = true;
+        m_instants = best.instants;
+        if (std::optional<ReplyEvaluation> evaluation = Redecide(best, m_bCorrectClock)) {
+            Finish(std::move(*evaluation));
+            return;
+        }
+    }
+    // No good sample: the query ends as a single exchange would have, with the last refusal.
+    for (auto entry = m_burst.rbegin(); entry != m_burst.rend(); ++entry) {
+        if (entry->evaluation) {
+            Finish(*entry->evaluation);
+            return;
+        }
+    }
+}
+
+std::optional<ReplyEvaluation> CTimeQuery::Redecide(BurstEntry& entry, bool correcting) {
+    if (!entry.evaluation) {
+        return std::nullopt;
+    }
+    if (!correcting) {
+        return entry.evaluation;
+    }
+    QueryInstants instants = entry.instants;
+    ReceivedReply reply = entry.reply;
+    reply.bytes = entry.bytes;
+    std::optional<ReplyEvaluation> evaluation =
+        EvaluateReply(m_transport.protocol, reply, entry.nonce, true, instants, Hooks());
+    if (evaluation) {
+        evaluation->outcome.ntsKeMs = entry.evaluation->outcome.ntsKeMs;
+    }
+    return evaluation;
+}
+
+std::optional<ReplyEvaluation> CTimeQuery::CorrectFromChosenSample() {
+    for (BurstEntry& entry : m_burst) {
+        if (entry.sample.used) {
+            std::optional<ReplyEvaluation> evaluation = Redecide(entry, true);
+            if (evaluation) {
+                for (const BurstEntry& each : m_burst) {
+                    evaluation->outcome.samples.push_back(each.sample);
+                }
+            }
+            return evaluation;
+        }
+    }
+    return std::nullopt;
+}
+
+void CTimeQuery::Finish(ReplyEvaluation evaluation) {
+    for (const BurstEntry& each : m_burst) {
+        evaluation.outcome.samples.push_back(each.sample);
+    }
+    const QueryOutcome::Result result = evaluation.outcome.result;
     const bool answered =
         result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;
     if (result == QueryOutcome::Result::Corrected) {
         m_bCorrectClock = false;
     }
-    const QString text = QString::fromStdString(evaluation->text);
+    const QString text = QString::fromStdString(evaluation.text);
     if (answered) {
         // The result first, then the warning and the unattended close after it.
         m_view.ShowStatusText(text);
-        if (evaluation->deltaWarning) {
+        if (evaluation.deltaWarning) {
             m_view.PostDeltaWarning();
         }
         if (m_bExitWhenDone) {
             m_view.PostClose();
         }
-        End(QString(), evaluation->outcome);
+        End(QString(), evaluation.outcome);
         return;
     }
-    End(text, evaluation->outcome);
+    End(text, evaluation.outcome);
 }
 
 void CTimeQuery::OnClose() {

@@ -14,9 +14,11 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class ITimeSyncView;
 
@@ -30,6 +32,8 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
 
     // The worker's pace for queries started from now on (tests shorten it).
     WatchdogTiming timing;
+    // The Timebase this query asks ("host", "host:port"); empty: the TimeBase setting.
+    QString timebase;
 
     // Starts a query of the chosen protocol with the chosen Timebase.
     void OnQueryTimebase();
@@ -43,6 +47,10 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     void Abandon(const QString& reason);
     // The window's periodic tick: with no query pending, the worker clears the progress.
     void Tick();
+    // Sets the clock from the sample the last query answered with, as a correcting query
+    // would have (for a caller that first compares several Timebases). Empty when that
+    // query was not answered.
+    std::optional<ReplyEvaluation> CorrectFromChosenSample();
     // Closes the window once a query has answered (the unattended start).
     void SetExitWhenDone() { m_bExitWhenDone = true; }
 
@@ -73,6 +81,26 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     // Decides on a whole reply and ends the query, unless it is not ours.
     void Evaluate(const QByteArray& bytes, std::optional<std::int64_t> arrivalNs, double localNtp,
                   std::int64_t kernelNs);
+    // One request of a burst: its nonce and T1, and once answered the reply as received and
+    // its evaluation (as a plain query: a correcting burst decides again on the chosen one).
+    struct BurstEntry {
+        burst::Sample sample;
+        std::uint64_t nonce = 0;
+        QueryInstants instants;
+        std::vector<std::uint8_t> bytes;
+        ReceivedReply reply;
+        std::optional<ReplyEvaluation> evaluation;
+    };
+    QString Host() const;
+    wire::Transport Transport() const;
+    void SendNextSample();
+    void OnSampleTimeout();
+    // Ends the burst with its best sample, or with its last bogus reply.
+    void FinishBurst();
+    // Shows a decided reply and ends the query with it.
+    void Finish(ReplyEvaluation evaluation);
+    std::optional<ReplyEvaluation> Redecide(BurstEntry& entry, bool correcting);
+    bool HasAnsweredSample() const;
     void OnWatchdogStep();
     void OnWatchdogClear();
 
@@ -98,6 +126,10 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     // What has come of a Time reply over TCP so far.
     QByteArray m_streamBytes;
     QueryInstants m_instants;
+    // The requests this query sends, and what came of those sent so far.
+    int m_nWanted = 1;
+    std::vector<BurstEntry> m_burst;
+    QTimer m_sampleTimer;
     bool m_bCorrectClock = false;
     bool m_bExitWhenDone = false;
     int m_nProgress = 0;

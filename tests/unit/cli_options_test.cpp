@@ -11,10 +11,12 @@ std::string Parsed(const QString& commandLine) {
         return error->message.toStdString();
     }
     const CliOptions& o = std::get<CliOptions>(parsed);
-    return QStringLiteral("%1 %2/%3 %4 %5")
-        .arg(o.server.value_or("-"), o.protocol.value_or("-"), o.socketType.value_or("-"))
+    return QStringLiteral("%1 %2/%3 %4 %5 %6")
+        .arg(o.servers.isEmpty() ? "-" : o.servers.join(','), o.protocol.value_or("-"),
+             o.socketType.value_or("-"))
         .arg(o.port.value_or(0))
         .arg(o.timeoutSeconds)
+        .arg(o.samples)
         .append(QString(o.correct ? " correct" : "") + (o.json ? " json" : "") +
                 (o.help ? " help" : "") + (o.version ? " version" : ""))
         .toStdString();
@@ -23,18 +25,23 @@ std::string Parsed(const QString& commandLine) {
 TEST(CliOptions, CommandLines) {
     // Every command line between the bars parses to the same result.
     const std::pair<const char*, const char*> cases[] = {
-        {"", "- -/- 0 60"},
-        {"--server ntp.example.org --protocol time-tcp", "ntp.example.org Time/TCP 0 60"},
-        {"--server=::1 --protocol=time-udp --port 1", "::1 Time/UDP 1 60"},
-        {"--protocol sntp --port=65535 --timeout 0.5", "- SNTP/UDP 65535 0.5"},
-        {"--correct --json -h --version", "- -/- 0 60 correct json help version"},
-        {"--help --timeout=9", "- -/- 0 9 help"},
-        {"--server a --server b", "b -/- 0 60"}, // the last of a repeated option holds
+        {"", "- -/- 0 60 4"},
+        {"--server ntp.example.org --protocol time-tcp", "ntp.example.org Time/TCP 0 60 4"},
+        {"--server=::1 --protocol=time-udp --port 1", "::1 Time/UDP 1 60 4"},
+        {"--protocol sntp --port=65535 --timeout 0.5", "- SNTP/UDP 65535 0.5 4"},
+        {"--correct --json -h --version", "- -/- 0 60 4 correct json help version"},
+        {"--help --timeout=9", "- -/- 0 9 4 help"},
+        {"--server a --server b:124 --samples=8", "a,b:124 -/- 0 60 8"},
+        {"--samples 1", "- -/- 0 60 1"},
+        {"--samples 0|--samples 9|--samples x|--samples", "--samples takes a number from 1 to 8"},
+        {"--server 1 --server 2 --server 3 --server 4 --server 5 --server 6 --server 7 --server 8 "
+         "--server 9",
+         "--server may be given up to 8 times"},
         {"x", "unknown argument 'x'"},
         {"--Server a", "unknown argument '--Server'"},
         {"--json=yes", "unknown argument '--json=yes'"},
         {"--server|--server=|--server --json", "--server needs a host name or address"},
-        {"--protocol nts --ca-file=/ca.pem", "- NTS/UDP 0 60"},
+        {"--protocol nts --ca-file=/ca.pem", "- NTS/UDP 0 60 4"},
         {"--protocol SNTP|--protocol", "--protocol takes sntp, nts, time-tcp or time-udp"},
         {"--ca-file|--ca-file=|--ca-file --json",
          "--ca-file needs a file of CA certificates (PEM)"},

@@ -34,31 +34,47 @@ TEST(CliReport, JsonOfEachEnd) {
     authentic.ntsKeMs = 12.5;
     bogus.result = Result::Bogus;
     bogus.stratum = 0;
+    answered.samples = {{burst::Sample::State::Good, 0.25, 0.0015, false},
+                        {},
+                        {burst::Sample::State::Bogus},
+                        {burst::Sample::State::Good, -0.0000125, 0.000105, true}};
+    const std::vector<ServerReport> servers = {
+        {"a", answered, agreement::Verdict::Used},
+        {"b:124", std::nullopt, agreement::Verdict::NoAnswer}};
     const std::pair<CliReport, const char*> cases[] = {
         // the whole object or a part of it
-        {{"localhost", sntp, "Timebase Clock: \"09\"", answered},
+        {{"localhost", sntp, "Timebase Clock: \"09\"", answered, servers},
          R"({"server":"localhost","address":"::1","protocol":"SNTP","transport":"UDP",)"
          R"("port":12300,"result":"Timebase Clock: \"09\"","offset_seconds":-0.000012500,)"
          R"("delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
-         R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":null})"},
-        {{"a", timeTcp, "Reset: ...", notSet},
+         R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":null,)"
+         R"("samples":[{"offset_seconds":0.250000000,"delay_seconds":0.001500000,"used":false},)"
+         R"({"offset_seconds":null,"delay_seconds":null,"used":false},)"
+         R"({"offset_seconds":null,"delay_seconds":null,"used":false},)"
+         R"({"offset_seconds":-0.000012500,"delay_seconds":0.000105000,"used":true}],)"
+         R"("samples_answered":3,"servers":[{"server":"a","address":"::1",)"
+         R"("offset_seconds":-0.000012500,"delay_seconds":0.000105000,"stratum":2,"verdict":"used"},)"
+         R"({"server":"b:124","address":null,"offset_seconds":null,"delay_seconds":null,)"
+         R"("stratum":null,"verdict":"no answer"}]})"},
+        {{"a", timeTcp, "Reset: ...", notSet, {}},
          R"("delta_seconds":-3725,"timebase_time":"2104-02-26T09:42:23Z","stratum":null,)"
          R"("leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,)"
-         R"("error":"Operation not permitted"})"},
-        {{"a", sntp, "Reset: bogus", bogus},
+         R"("error":"Operation not permitted",)"},
+        {{"a", sntp, "Reset: bogus", bogus, {}},
          R"("offset_seconds":null,"delay_seconds":null,"delta_seconds":null,"timebase_time":null,)"
-         R"("stratum":0,"leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: bogus"})"},
-        {{"a", wire::TransportFor("NTS", "TCP"), "", authentic},
+         R"("stratum":0,"leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: bogus",)"},
+        {{"a", wire::TransportFor("NTS", "TCP"), "", authentic, {}},
          R"("protocol":"NTS","transport":"UDP","port":4460,"result":"",)"
          R"("offset_seconds":-0.000012500,"delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
          R"("authenticated":true,"nts_ke_ms":12.500,"corrected":false)"},
-        {{"a", timeTcp, "Reset: No answer", std::nullopt},
+        {{"a", timeTcp, "Reset: No answer", std::nullopt, {}},
          R"({"server":"a","address":null,"protocol":"Time","transport":"TCP","port":37,)"
          R"("result":"Reset: No answer","offset_seconds":null,"delay_seconds":null,)"
          R"("delta_seconds":null,"timebase_time":null,"stratum":null,"leap_indicator":null,)"
-         R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: No answer"})"},
+         R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: No answer",)"
+         R"("samples":null,"samples_answered":null,"servers":[]})"},
     };
     for (const auto& [report, part] : cases) {
         const std::string json = FormatJson(report);

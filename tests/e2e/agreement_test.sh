@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# horolux-cli with three Timebases: chronyd on 127.0.0.1, .2 and .3, some of them shifted with
+# libfaketime (real servers telling the wrong time). The answer must come from a majority
+# that agrees; without one nothing is corrected (the clock recorder notes every setting).
+#   agreement_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR)
+set -euo pipefail
+support=$HOROLUX_SOURCE_DIR/tests/support
+source "$support/wait-for"
+work=$(mktemp -d "$HOROLUX_SANDBOX_DIR/agreement-test.XXXXXX")
+pids=()
+stop_all() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
+    pids=()
+}
+trap stop_all EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+export HOROLUX_CLOCK_RECORD=$work/record
+
+# chronyd ADDRESS [FAKETIME]: a chronyd serving its own clock on ADDRESS:123, shifted if asked.
+chronyd_at() {
+    local conf=$work/chrony-$1.conf
+    cat >"$conf" <<CONF
+port 123
+bindaddress $1
+allow 127.0.0.0/8
+local stratum 10
+cmdport 0
+pidfile $work/chronyd-$1.pid
+driftfile $work/chrony-$1.drift
+CONF
+    if [[ -n ${2:-} ]]; then
+        FAKETIME=$2 LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 \
+            chronyd -x -d -u root -f "$conf" >"$work/chronyd-$1.log" 2>&1 &
+    else
+        chronyd -x -d -u root -f "$conf" >"$work/chronyd-$1.log" 2>&1 &
+    fi
+    pids+=($!)
+    wait_for 10 bash -c "[[ -n \$(ss -Hlnu 'src $1:123') ]]" || fail "chronyd on $1 did not start"
+}
+# cli NAME EXPECTED-STATUS [ADDRESSES]: one correcting query of the three, its JSON in $out.
+cli() {
+    local name=$1 expected=$2 status=0
+    : >"$work/record"
+    out=$(LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so "$HOROLUX_BIN_DIR/horolux-cli" --json \
+        --correct --samples 2 --timeout 20 --server 127.0.0.1 --server 127.0.0.2 --server 127.0.0.3 \
+        2>"$work/stderr") || status=$?
+    [[ $status == "$expected" ]] || fail "$name: exit $status, not $expected: $out"
+}
+# check NAME PYTHON-EXPRESSION over j (the JSON), verdicts, record (the clock settings) and stderr.
+check() {
+    python3 - "$out" "$work/record" "$work/stderr" "$2" <<'PY' || fail "$1: $out $(cat "$work/stderr")"
+import json, sys
+j = json.loads(sys.argv[1])
+verdicts = [s["verdict"] for s in j["servers"]]
+record = [line.split() for line in open(sys.argv[2])]
+stderr = open(sys.argv[3]).read()
+assert eval(sys.argv[4]), verdicts
+PY
+}
+
+chronyd_at 127.0.0.1
+chronyd_at 127.0.0.2
+chronyd_at 127.0.0.3 +10s
+cli "one shifted" 0
+check "one shifted" 'verdicts[2] == "falseticker" and sorted(verdicts[:2]) == ["agrees", "used"] and j["corrected"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.010 and "Falseticker: 127.0.0.3" in stderr'
+
+stop_all
+chronyd_at 127.0.0.1
+chronyd_at 127.0.0.2 +10s
+chronyd_at 127.0.0.3 -7s
+cli "two shifted" 2
+check "two shifted" 'j["result"] == "Reset: Timebases disagree; clock not corrected." and not j["corrected"] and record == [] and verdicts.count("falseticker") == 3'
+
+stop_all
+chronyd_at 127.0.0.1
+chronyd_at 127.0.0.3
+cli "one silent" 0
+check "one silent" 'verdicts[1] == "no answer" and sorted(verdicts[0::2]) == ["agrees", "used"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.010'
+
+exit $((failures > 0))

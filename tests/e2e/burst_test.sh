@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# horolux-cli's bursts against chronyd behind the simulated network path (tests/support/net-sim):
+# the relay's own accounting, the minimum-delay choice, a single reply, silence and a kiss.
+# The relay runs on this machine, so the true offset is 0 and a reported offset is its error.
+#   burst_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_SOURCE_DIR)
+set -euo pipefail
+support=$HOROLUX_SOURCE_DIR/tests/support
+source "$support/wait-for"
+work=$(mktemp -d "$HOROLUX_SANDBOX_DIR/burst-test.XXXXXX")
+relay_pid=
+cleanup() {
+    [[ -n $relay_pid ]] && kill "$relay_pid" 2>/dev/null
+    "$support/servers" stop chronyd
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# relay [net-sim options]: a fresh relay on 127.0.0.5:123 in front of chronyd, logging to $log.
+relay() {
+    if [[ -n $relay_pid ]]; then
+        kill "$relay_pid" && wait "$relay_pid" 2>/dev/null || true
+    fi
+    log=$work/relay.$RANDOM.log
+    python3 "$support/net-sim" 127.0.0.5 123 127.0.0.1 123 "$log" --lifetime 120 "$@" >"$work/ready" &
+    relay_pid=$!
+    wait_for 5 grep -q ready "$work/ready" || fail "relay did not start"
+    # A first exchange sets up the relay's and chronyd's state for this client; it is not
+    # measured (and not made where replies are dropped).
+    if [[ " $* " != *" --keep-reply "* && " $* " != *" --drop "* ]]; then
+        "$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --samples 1 --timeout 3 >/dev/null
+        : >"$log"
+    fi
+}
+# cli NAME EXPECTED-STATUS ARGUMENTS...: one query through the relay, its JSON in $out.
+cli() {
+    local name=$1 expected=$2 status=0
+    shift 2
+    out=$("$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --json "$@") || status=$?
+    [[ $status == "$expected" ]] || fail "$name: exit $status, not $expected: $out"
+}
+# check NAME PYTHON-EXPRESSION: the expression over j (the JSON) and pairs (the relay's
+# exchanges that went both ways as (out, back) seconds held, in order) must hold.
+check() {
+    python3 - "$out" "$log" "$2" <<'PY' || fail "$1: $out"
+import json, sys
+j = json.loads(sys.argv[1])
+out, back = {}, {}
+for line in open(sys.argv[2]):
+    direction, key, held, how = line.split()
+    if how != "dropped":
+        (out if direction == "out" else back)[key] = float(held)
+pairs = [(out[k], back[k]) for k in out if k in back]
+error = lambda pair: (pair[0] - pair[1]) / 2
+assert eval(sys.argv[3]), [error(p) for p in pairs]
+PY
+}
+
+"$support/servers" start chronyd
+
+# The relay's accounting: a single exchange is off by half the difference of its delays. The
+# relay cannot see the loopback legs, which on a busy machine now and then take a millisecond.
+relay --seed 11
+for run in 1 2 3 4 5; do
+    cli "accounting $run" 0 --samples 1
+    check "accounting $run" 'len(pairs) == 1 and print(j["offset_seconds"] - error(pairs[0]), file=open(sys.argv[2] + ".diff", "a")) is None'
+    : >"$log"
+done
+python3 -c 'import statistics, sys; d = [abs(float(l)) for l in open(sys.argv[1])]; assert len(d) == 5 and statistics.median(d) < 100e-6 and max(d) < 2e-3, d' "$log.diff" ||
+    fail "accounting: $(cat "$log.diff")"
+
+# Queueing on the way back only: the smallest delay is the smallest error.
+relay --seed 12 --out-ms 0
+cli "8 samples" 0 --samples 8
+check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and abs(j["offset_seconds"]) <= min(abs(error(p)) for p in pairs) + 50e-6'
+
+relay --seed 13 --keep-reply 3
+cli "one reply of 8" 0 --samples 8
+check "one reply of 8" 'j["samples_answered"] == 1 and [s["used"] for s in j["samples"]].index(True) == 2 and abs(j["offset_seconds"] - error(pairs[0])) < 100e-6'
+
+# Nothing comes back: a silent server, asked again after the query's time-out.
+relay --seed 14 --drop 1
+cli "all dropped" 1 --samples 4 --timeout 6
+check "all dropped" 'j["result"] == "Reset: No answer from Timebase within 6 seconds." and sum(1 for l in open(sys.argv[2]) if l.startswith("out")) > 4'
+
+relay --seed 15 --kiss-reply 3
+cli "kiss" 0 --samples 8
+check "kiss" 'sum(1 for l in open(sys.argv[2]) if l.startswith("out")) == 2 and j["samples_answered"] == 2 and j["samples"][0]["used"]'
+
+exit $((failures > 0))

@@ -1,0 +1,81 @@
+#include "timesync/burst_samples.h"
+#include "timesync/source_agreement.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using State = burst::Sample::State;
+
+TEST(Burst, ChoosesTheGoodSampleOfSmallestDelay) {
+    const burst::Sample none{}, bogus{State::Bogus};
+    const struct {
+        std::vector<burst::Sample> samples;
+        std::optional<std::size_t> chosen;
+        int answered;
+    } cases[] = {
+        {{}, std::nullopt, 0},
+        {{none, bogus}, std::nullopt, 1},
+        {{{State::Good, 0.004, 0.010}, {State::Good, -0.001, 0.006}, {State::Good, 0.0, 0.008}},
+         1,
+         3},
+        // the earliest of equal delays; no answer and bogus replies never count, however short
+        {{none, {State::Good, 0.1, 0.005}, bogus, {State::Good, 0.2, 0.005}}, 1, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(burst::ChooseSample(c.samples), c.chosen);
+        EXPECT_EQ(burst::AnsweredCount(c.samples), c.answered);
+    }
+    const std::vector<burst::Sample> three(3);
+    EXPECT_TRUE(burst::WantsAnother(three, 4, false));
+    EXPECT_FALSE(burst::WantsAnother(three, 4, true)); // a kiss-of-death ends the burst
+    EXPECT_FALSE(burst::WantsAnother(three, 3, false));
+}
+
+// The verdicts of a selection as letters: U used, a agrees, F falseticker, - no answer, B bogus.
+std::string Verdicts(const std::vector<agreement::Source>& sources) {
+    const agreement::Selection selection = agreement::Select(sources);
+    std::string letters;
+    for (const agreement::Verdict verdict : selection.verdicts) {
+        letters += "UaF-B"[static_cast<int>(verdict)];
+    }
+    EXPECT_EQ(selection.chosen.has_value(), letters.find('U') != std::string::npos);
+    return letters;
+}
+
+TEST(Agreement, MajorityOfOverlappingIntervals) {
+    // offset, delay, root delay, root dispersion: distance = delay/2 + dispersion + root delay/2
+    const agreement::Source none{}, bogus{agreement::Source::State::Bogus};
+    auto good = [](double offset, double delay, double rootDelay = 0, double rootDispersion = 0) {
+        return agreement::Source{agreement::Source::State::Good, offset, delay, rootDelay,
+                                 rootDispersion};
+    };
+    const std::pair<std::vector<agreement::Source>, const char*> cases[] = {
+        {{good(0.001, 0.004)}, "U"},
+        {{good(0.001, 0.004), good(0.0, 0.002), good(10.0, 0.004)}, "aUF"},
+        // two shifted by different amounts: no majority, nothing used
+        {{good(0.0, 0.004), good(10.0, 0.004), good(-7.0, 0.004)}, "FFF"},
+        {{good(0.0, 0.004), none, good(0.001, 0.002)}, "a-U"},
+        // fewer than half answered
+        {{good(0.0, 0.004), none, none}, "a--"},
+        {{bogus, good(0.0, 0.004), good(0.5, 0.004)}, "BFF"},
+        // touching intervals agree; root delay and dispersion widen an interval (and lose
+        // the choice to a nearer server)
+        {{good(0.0, 0.002), good(0.002, 0.002)}, "Ua"},
+        {{good(0.0, 0.002), good(0.003, 0.002)}, "FF"},
+        {{good(0.0, 0.002, 0.0, 0.0011), good(0.003, 0.002)}, "aU"},
+        {{good(0.0, 0.002, 0.0022), good(0.003, 0.002)}, "aU"},
+        // the largest set is not the one at the first or the narrowest interval
+        {{good(-1.0, 0.01), good(0.0, 0.002), good(0.0005, 0.4), good(0.1, 0.2), good(-0.5, 0.02)},
+         "FUaaF"},
+        {{}, ""},
+    };
+    for (const auto& [sources, expected] : cases) {
+        EXPECT_EQ(Verdicts(sources), expected) << expected;
+    }
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+// A burst of SNTP requests to one Timebase. Queueing only ever adds delay, and the error of
+// an exchange is at most half its delay, so the answered sample with the smallest round trip
+// gives the offset.
+#include <cstddef>
+#include <optional>
+#include <span>
+
+namespace burst {
+
+inline constexpr int kMinSamples = 1;
+inline constexpr int kMaxSamples = 8;
+// Without a reply by then, the next request of a burst goes out.
+inline constexpr int kSampleTimeoutMs = 500;
+
+struct Sample {
+    enum class State { NoAnswer, Bogus, Good };
+    State state = State::NoAnswer;
+    // Theta and delta, for a good sample.
+    double offset = 0.0;
+    double delay = 0.0;
+    // This sample gave the query's result.
+    bool used = false;
+};
+
+// Whether another request follows the samples so far: not after a kiss-of-death, and not
+// once the burst has all it wanted.
+bool WantsAnother(std::span<const Sample> samples, int wanted, bool kissOfDeath);
+// The good sample with the smallest delay (the earliest of equals); empty when none is good.
+std::optional<std::size_t> ChooseSample(std::span<const Sample> samples);
+// The samples that got a reply, good or bogus.
+int AnsweredCount(std::span<const Sample> samples);
+
+} // namespace burst
