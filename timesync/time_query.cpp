@@ -105,6 +105,9 @@ void CTimeQuery::Start() {
 
 void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
     DropSocket();
+    // The mark belongs to this query and its restarts: whatever ended it, the next query
+    // corrects only when asked to.
+    m_bCorrectClock = false;
     if (!reason.isEmpty()) {
         m_view.ShowStatusText(reason);
     }
@@ -198,9 +201,6 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
     const QueryOutcome::Result result = evaluation->outcome.result;
     const bool answered =
         result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;
-    if (result == QueryOutcome::Result::Corrected) {
-        m_bCorrectClock = false;
-    }
     const QString text = QString::fromStdString(evaluation->text);
     if (answered) {
         // The result first, then the warning and the unattended close after it.
