@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 namespace {
 QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName) {
@@ -47,7 +48,6 @@ CMainFrame::CMainFrame() {
     black.setColor(QPalette::Window, Qt::black);
     m_pClient->setPalette(black);
     m_pClient->setAutoFillBackground(true);
-    m_pClient->installEventFilter(this);
     setCentralWidget(m_pClient);
 
     m_pScene = new CGLScene(m_pClient);
@@ -55,16 +55,17 @@ CMainFrame::CMainFrame() {
     m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+    // Only now: the client's resize and key handling reach the children made above.
+    m_pClient->installEventFilter(this);
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
                                    [this] { OnReset(); }, [this] { OnTrayCorrectClock(); }});
 
+    // Without a window manager the frame is the window; with one, the first ticks that
+    // know its decorations fit the frame again (FitFrame).
     resize(kInitialWidth, kInitialHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
-    }
+    CentreFrame();
 
     m_tickTimer.setInterval(kTickPeriodMs);
     connect(&m_tickTimer, &QTimer::timeout, this, &CMainFrame::OnTimer);
@@ -100,7 +101,34 @@ void CMainFrame::OnSize() {
     m_pBtnCorrect->raise();
 }
 
+void CMainFrame::CentreFrame() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize frame = frameGeometry().size();
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame,
+                                 screen->availableGeometry())
+                 .topLeft());
+    }
+}
+
+void CMainFrame::FitFrame() {
+    // The initial size counts the decorations; they are known only once the window manager
+    // has framed the window, shortly after the first show. Later sizes are the user's.
+    if (m_nFitTicksLeft == 0 || !isVisible() || !windowHandle()) {
+        return;
+    }
+    --m_nFitTicksLeft;
+    const QMargins margins = windowHandle()->frameMargins();
+    if (margins.isNull()) {
+        return;
+    }
+    m_nFitTicksLeft = 0;
+    resize(kInitialWidth - margins.left() - margins.right(),
+           kInitialHeight - margins.top() - margins.bottom());
+    CentreFrame();
+}
+
 void CMainFrame::OnTimer() {
+    FitFrame();
     StepFlyIn(*m_pScene);
     m_pScene->RenderFrame(g_bTextOnly != 0);
     if (!m_pQuery) {

@@ -56,6 +56,8 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
   private:
     void OnSize();
+    void CentreFrame();
+    void FitFrame();
     void OnKeyDown(int key);
     void OnClose();
 
@@ -68,4 +70,6 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
     bool m_bAutoCorrect = false;
+    // Ticks left in which a newly known window frame resizes the window to the initial size.
+    int m_nFitTicksLeft = 25;
 };
