@@ -67,6 +67,7 @@ void CGLScene::Resize(const QRect& rect) {
 }
 
 void CGLScene::ApplyResize() {
+    m_bStale = true; // a new framebuffer holds no picture yet
     const QRect& rect = m_rcDrawing;
     if (m_pFont) {
         const std::string text = FormatClockText(m_clock());
@@ -123,6 +124,14 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (!m_bBuilt) {
         return;
     }
+    // Formatted afresh for every tick, so the text follows the clock even right after the
+    // clock was corrected.
+    Picture picture{FormatClockText(m_clock()), Eye(), bTextOnly};
+    if (!m_bStale && picture == m_shown) {
+        return;
+    }
+    m_shown = std::move(picture);
+    m_bStale = false;
     makeCurrent();
     // Qt sets its own viewport whenever it paints the widget; put ours back.
     if (m_rcViewport.isValid()) {
@@ -161,9 +170,7 @@ void CGLScene::DrawTimeText(GLuint listBase, const SceneMaterial& material) {
     glPushMatrix();
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, material.ambient.data());
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, material.diffuse.data());
-    // Formatted afresh for every frame, so the text follows the clock even right after
-    // the clock was corrected.
-    const std::string text = FormatClockText(m_clock());
+    const std::string& text = m_shown.text;
     glListBase(listBase);
     glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
     glPopMatrix();
@@ -175,6 +182,11 @@ void CGLScene::DrawModelList(GLuint list, const SceneMaterial& material) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, material.diffuse.data());
     glCallList(list);
     glPopMatrix();
+}
+
+void CGLScene::showEvent(QShowEvent* event) {
+    QOpenGLWidget::showEvent(event);
+    m_bStale = true; // back from the tray or a minimised state: draw afresh
 }
 
 void CGLScene::paintGL() {

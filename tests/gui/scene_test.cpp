@@ -3,6 +3,7 @@
 #include "tests/support/scene_fixture.h"
 
 #include <GL/gl.h>
+#include <functional>
 
 namespace {
 
@@ -92,6 +93,33 @@ TEST_F(SceneTest, ResizingKeepsTheEyeAndTheListsAndATinyWindowRecovers) {
     EXPECT_EQ(Eye(), eye);
     EXPECT_EQ(listsInUse(), lists);
     EXPECT_EQ(Frame(), normal);
+}
+
+TEST_F(SceneTest, ATickDrawsOnlyWhenThePictureChanges) {
+    Key(Qt::Key_Home);
+    SetClock(12, 47, 12);
+    m_frame->OnTimer();
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        bool drawn;
+    } steps[] = {
+        {"nothing", [] {}, false},
+        {"the next second", [this] { SetClock(12, 47, 13); }, true},
+        {"a key", [this] { Key(Qt::Key_PageUp); }, true},
+        {"a key that moves nothing", [this] { Key(Qt::Key_End); }, false},
+        {"the backdrop", [this] { TextOnly(true); }, true},
+        {"a resize", [this] { m_started.Resize(QSize(600, 400)); }, true},
+        {"hidden and shown", [this] { m_frame->hide(), m_frame->show(); }, true},
+        {"nothing again", [] {}, false},
+    };
+    for (const auto& step : steps) {
+        const long frames = m_scene->FramesDrawn();
+        step.change();
+        m_frame->OnTimer();
+        EXPECT_EQ(m_scene->FramesDrawn() - frames, step.drawn ? 1 : 0) << step.what;
+    }
+    TextOnly(false);
 }
 
 TEST_F(SceneTest, TheTextFollowsTheSystemClock) {
