@@ -5,14 +5,18 @@
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
 #include "ui/delta_warning_box.h"
+#include "ui/main_menus.h"
 #include "ui/status_bar.h"
 #include "ui/viewpoint_keys.h"
+#include "ui/window_keys.h"
 #include "ui/window_settings.h"
 #include "ui/window_texts.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -20,13 +24,20 @@
 #include <QWindow>
 
 namespace {
-QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName) {
+const QKeySequence kQueryKey(Qt::Key_F5);
+const QKeySequence kCorrectKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+
+QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName,
+                        const QKeySequence& key) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(objectName);
     button->setProperty(kControlIdProperty, id);
-    // Clicking a button must not keep the focus away from the 3D view's keys for long;
-    // the query start gives it back.
-    button->setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the buttons, a click leaves the focus with the 3D view's keys, and the
+    // query start gives it back to them.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true); // Enter presses the focused button, as Space does
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(button->text(), key.toString(QKeySequence::NativeText)));
     return button;
 }
 } // namespace
@@ -51,8 +62,9 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_pClient);
 
     m_pScene = new CGLScene(m_pClient);
-    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery");
-    m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
+    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery", kQueryKey);
+    m_pBtnCorrect =
+        MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect", kCorrectKey);
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
     // Only now: the client's resize and key handling reach the children made above.
@@ -61,6 +73,16 @@ CMainFrame::CMainFrame() {
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
                                    [this] { OnReset(); }, [this] { OnTrayCorrectClock(); }});
+    // A disabled button ignores its key as it ignores a click.
+    AddWindowKeys(*this, {
+                             {"keyQuery", {kQueryKey}, [this] { m_pBtnQuery->click(); }},
+                             {"keyCorrect", {kCorrectKey}, [this] { m_pBtnCorrect->click(); }},
+                             {"keyReset", {Qt::Key_Escape}, [this] { OnEscape(); }},
+                             {"keyPopup",
+                              {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)},
+                              [this] { OpenPopupAtViewCentre(); }},
+                             {"keyMenuBar", {Qt::Key_F10}, [this] { OpenMenuBar(); }},
+                         });
 
     // Without a window manager the frame is the window; with one, the first ticks that
     // know its decorations fit the frame again (FitFrame).
@@ -80,8 +102,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         OnSize();
     }
     if (watched == m_pClient && event->type() == QEvent::KeyPress) {
-        // Every key stops here: the viewpoint keys act, all others do nothing.
-        OnKeyDown(static_cast<QKeyEvent*>(event)->key());
+        // Every key but Tab stops here: the viewpoint keys act, all others do nothing.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            return false;
+        }
+        OnKeyDown(key);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -146,6 +172,26 @@ void CMainFrame::OnTimer() {
 
 void CMainFrame::OnKeyDown(int key) {
     OnViewpointKey(*m_pScene, key);
+}
+
+void CMainFrame::OnEscape() {
+    // Reset's text appears only when there was a query to end.
+    if (m_pQuery && m_pQuery->IsPending()) {
+        m_pQuery->OnReset();
+    }
+}
+
+void CMainFrame::OpenPopupAtViewCentre() {
+    QMenu* popup = m_pCommandUi->Menus().Popup();
+    const QPoint centre = m_pScene->mapToGlobal(m_pScene->rect().center());
+    popup->popup(centre - QPoint(popup->sizeHint().width() / 2, 0));
+}
+
+void CMainFrame::OpenMenuBar() {
+    QMenuBar* bar = m_pCommandUi->Menus().MainMenuBar();
+    if (!bar->actions().isEmpty()) {
+        bar->setActiveAction(bar->actions().first());
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

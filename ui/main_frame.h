@@ -59,6 +59,9 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void CentreFrame();
     void FitFrame();
     void OnKeyDown(int key);
+    void OnEscape();
+    void OpenPopupAtViewCentre();
+    void OpenMenuBar();
     void OnClose();
 
     QWidget* m_pClient = nullptr;
