@@ -7,6 +7,7 @@
 #include "ui/delta_warning_box.h"
 #include "ui/main_menus.h"
 #include "ui/status_bar.h"
+#include "ui/tray_icon.h"
 #include "ui/viewpoint_keys.h"
 #include "ui/window_keys.h"
 #include "ui/window_settings.h"
@@ -228,6 +229,7 @@ void CMainFrame::OnReset() {
 }
 void CMainFrame::OnTrayCorrectClock() {
     if (m_pQuery) {
+        m_bFromTray = true;
         m_pQuery->OnTrayCorrectClock();
     }
 }
@@ -251,6 +253,10 @@ void CMainFrame::PostDeltaWarning() {
     // Queued on this window: dropped if the window is gone before it runs.
     QMetaObject::invokeMethod(
         this, [this] { ShowDeltaWarningBox(this); }, Qt::QueuedConnection);
+}
+void CMainFrame::QueryEnded(const QueryOutcome&) {
+    m_pCommandUi->Tray().ShowResult(m_wndStatusBar->PaneText(), m_bFromTray);
+    m_bFromTray = false;
 }
 void CMainFrame::PostClose() {
     OnAppExit();

@@ -39,7 +39,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void ShowProgress(int position) override;
     void PostDeltaWarning() override;
     void PostClose() override;
-    void QueryEnded(const QueryOutcome&) override {}
+    void QueryEnded(const QueryOutcome& outcome) override;
 
   public Q_SLOTS:
     void OnQueryTimebase();
@@ -73,6 +73,8 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
     bool m_bAutoCorrect = false;
+    // The running query was started or marked from the tray, which then reports its end.
+    bool m_bFromTray = false;
     // Ticks left in which a newly known window frame resizes the window to the initial size.
     int m_nFitTicksLeft = 25;
 };

@@ -83,6 +83,7 @@ constexpr MenuEntry kPopupMenu[] = {
 };
 
 constexpr MenuEntry kTrayMenu[] = {
+    Command("Restore", ID_TRAY_RESTORE),
     Command("Correct System Clock", ID_TRAY_CORRECTCLOCK),
     Command("Exit", ID_APP_EXIT),
 };
