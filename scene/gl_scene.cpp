@@ -16,6 +16,7 @@ CGLScene::CGLScene(QWidget* parent)
     setObjectName("scene");
     // The frame keeps the keyboard focus for the viewpoint keys.
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleDescription(QStringLiteral("The time of this computer's clock, drawn in 3D"));
 
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -130,8 +131,13 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (!m_bStale && picture == m_shown) {
         return;
     }
+    const bool newText = picture.text != m_shown.text;
     m_shown = std::move(picture);
     m_bStale = false;
+    if (newText) {
+        // A screen reader reads the view as the time it shows.
+        setAccessibleName(QString::fromStdString(m_shown.text));
+    }
     makeCurrent();
     // Qt sets its own viewport whenever it paints the widget; put ours back.
     if (m_rcViewport.isValid()) {

@@ -39,6 +39,8 @@ QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char
     button->setAutoDefault(true); // Enter presses the focused button, as Space does
     button->setToolTip(
         QStringLiteral("%1 (%2)").arg(button->text(), key.toString(QKeySequence::NativeText)));
+    button->setAccessibleName(button->text());
+    button->setAccessibleDescription(button->toolTip());
     return button;
 }
 } // namespace

@@ -14,6 +14,8 @@ void Light(QLabel* pane, bool lit) {
     const QString text = lit ? pane->property("indicatorText").toString() : QString();
     if (pane->text() != text) {
         pane->setText(text);
+        pane->setAccessibleDescription(lit ? QStringLiteral("in use")
+                                           : QStringLiteral("not in use"));
     }
 }
 
@@ -30,6 +32,7 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
 
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName("pane0");
+    m_pMessage->setAccessibleDescription(QStringLiteral("Status of the time query"));
     m_pMessage->setMinimumWidth(0);
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pMessage, 1);
@@ -61,6 +64,9 @@ QLabel* CStatusBar::AddIndicator(const char* text, int id, const char* objectNam
     pane->setObjectName(objectName);
     pane->setProperty(kControlIdProperty, id);
     pane->setProperty("indicatorText", QString::fromLatin1(text));
+    // Named also while unlit, when it shows no text.
+    pane->setAccessibleName(QStringLiteral("%1 indicator").arg(QString::fromLatin1(text)));
+    pane->setAccessibleDescription(QStringLiteral("not in use"));
     pane->setAlignment(Qt::AlignCenter);
     pane->setFixedWidth(PaneWidth(pane, text));
     addPermanentWidget(pane);
@@ -69,6 +75,7 @@ QLabel* CStatusBar::AddIndicator(const char* text, int id, const char* objectNam
 
 void CStatusBar::ShowPaneText(const QString& text) {
     m_pMessage->setText(text);
+    m_pMessage->setAccessibleName(text);
     UpdateIndicators();
     repaint();
 }

@@ -3,6 +3,7 @@
 #include "tests/support/scene_fixture.h"
 
 #include <GL/gl.h>
+#include <QAccessible>
 #include <functional>
 
 namespace {
@@ -118,6 +119,35 @@ TEST_F(SceneTest, ATickDrawsOnlyWhenThePictureChanges) {
         EXPECT_EQ(m_scene->FramesDrawn() - frames, step.drawn ? 1 : 0) << step.what;
     }
     TextOnly(false);
+}
+
+// Read the way a screen reader reads them, through Qt's accessibility interface.
+TEST_F(SceneTest, ScreenReadersReadTheShownTimeAndNameTheControls) {
+    const auto read = [this](QWidget* widget, QAccessible::Text which = QAccessible::Name) {
+        return QAccessible::queryAccessibleInterface(widget)->text(which);
+    };
+    for (const int second : {6, 7}) {
+        SetClock(12, 16, second);
+        m_frame->OnTimer();
+        EXPECT_EQ(read(m_scene), QStringLiteral("12:16:0%1").arg(second));
+    }
+    EXPECT_FALSE(read(m_scene, QAccessible::Description).isEmpty());
+    m_started.Action("mainMenu", "ID_PROTOCOL_TIMETCP")->trigger();
+    const struct {
+        const char *widget, *name, *description;
+    } controls[] = {
+        {"btnQuery", "Query Current Timebase", "Query Current Timebase (F5)"},
+        {"btnCorrect", "Correct System Clock", "Correct System Clock (Ctrl+Shift+C)"},
+        {"pane0", "Time Protocol with Streams selected", "Status of the time query"},
+        {"indicatorTCP", "TCP indicator", "in use"},
+        {"indicatorUDP", "UDP indicator", "not in use"},
+        {"indicatorSNTP", "SNTP indicator", "not in use"},
+    };
+    for (const auto& c : controls) {
+        EXPECT_EQ(read(m_started.Child(c.widget)), c.name);
+        EXPECT_EQ(read(m_started.Child(c.widget), QAccessible::Description), c.description);
+    }
+    m_started.Action("mainMenu", "ID_PROTOCOL_SNTP")->trigger();
 }
 
 TEST_F(SceneTest, TheTextFollowsTheSystemClock) {
