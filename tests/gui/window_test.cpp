@@ -2,6 +2,7 @@
 // from both menus, status prompts, web links and Exit.
 #include "tests/support/frame_fixture.h"
 
+#include <QActionGroup>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QScreen>
@@ -147,6 +148,14 @@ TEST(OptionCommands, EachWritesThroughAndMarksBothMenus) {
         EXPECT_EQ(g_strTimeBase, step.options.section('|', 0, 0));
         EXPECT_EQ(MarksAndIndicators(started), step.shown);
         EXPECT_EQ(started.PaneText(), step.pane);
+    }
+    // Protocol and Backdrop are each one choice.
+    for (const char* menu : {"mainMenu", "popupMenu"}) {
+        for (const char* id : {"ID_PROTOCOL_TIMEUDP", "ID_PROTOCOL_TIMETCP", "ID_PROTOCOL_SNTP",
+                               "ID_BACKDROP_TEXTONLY", "ID_BACKDROP_GRAPHICS"}) {
+            const QActionGroup* group = started.Action(menu, id)->actionGroup();
+            EXPECT_TRUE(group && group->isExclusive()) << menu << " " << id;
+        }
     }
 }
 
