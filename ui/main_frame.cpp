@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 const QKeySequence kQueryKey(Qt::Key_F5);
@@ -70,6 +71,10 @@ CMainFrame::CMainFrame() {
         MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect", kCorrectKey);
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+    // The window's minimum follows: the buttons' captions, the view, and the status bar.
+    m_pClient->setMinimumSize(
+        std::max(m_pBtnQuery->sizeHint().width(), m_pBtnCorrect->sizeHint().width()),
+        2 * kButtonHeight + kMinimumViewHeight);
     // Only now: the client's resize and key handling reach the children made above.
     m_pClient->installEventFilter(this);
     m_pQuery = std::make_unique<CTimeQuery>(*this);

@@ -33,13 +33,13 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName("pane0");
     m_pMessage->setAccessibleDescription(QStringLiteral("Status of the time query"));
-    m_pMessage->setMinimumWidth(0);
+    m_pMessage->setMinimumWidth(kMinimumPaneZeroWidth);
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pMessage, 1);
 
     m_pPrompt = new QLabel(this);
     m_pPrompt->setObjectName("panePrompt");
-    m_pPrompt->setMinimumWidth(0);
+    m_pPrompt->setMinimumWidth(kMinimumPaneZeroWidth);
     m_pPrompt->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pPrompt, 1);
     m_pPrompt->hide();

@@ -101,8 +101,14 @@ TEST(MainFrame, TitleSizePlaceAndLayoutAtEverySize) {
     const QPoint screenCentre = frame.screen()->availableGeometry().center();
     EXPECT_LE((frame.geometry().center() - screenCentre).manhattanLength(), 2);
     QWidget* progress = started.Child("progress");
-    // The smallest sizes leave less room than the two buttons need together.
-    for (const QSize size : {QSize(1000, 700), QSize(260, 60), QSize(200, 50), QSize(640, 480)}) {
+    // Smaller than the minimum, the window stops at it with the buttons, the view and the
+    // first two panes usable.
+    frame.resize(100, 40);
+    ASSERT_EVENTUALLY(frame.size() == frame.minimumSizeHint(), 5000);
+    EXPECT_GE(started.Child("scene")->height(), 60);
+    EXPECT_GE(started.Child("pane0")->width(), 150);
+    const QSize minimum = frame.size();
+    for (const QSize size : {QSize(1000, 700), minimum, QSize(640, 480)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
         started.Resize(size);
         const QRect client = frame.centralWidget()->rect();
