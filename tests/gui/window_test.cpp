@@ -6,7 +6,9 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 
 // Takes the URLs that the program hands to the desktop, in place of a browser.
 class UrlCatcher : public QObject {
@@ -205,6 +207,29 @@ TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEachAndExitCloses) {
     QPointer<CMainFrame> frame = &started.Frame();
     started.Action("mainMenu", "ID_APP_EXIT")->trigger();
     EXPECT_EVENTUALLY(frame.isNull(), 2000);
+}
+
+TEST(OptionCommands, WithNoOpenerABoxGivesTheAddress) {
+    StartedFrame started;
+    // Nothing on the PATH: neither xdg-open nor any browser can be started.
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toLocal8Bit());
+    const struct {
+        const char *id, *where;
+    } links[] = {{"ID_HELP_HELPPAGE", "/help/index.html"},
+                 {"ID_HELP_HOMEPAGE", "\nhttps://www.veldmark.example/horolux/"}};
+    for (const auto& link : links) {
+        SCOPED_TRACE(link.id);
+        started.Action("mainMenu", link.id)->trigger();
+        QPointer<QMessageBox> box = started.Frame().findChild<QMessageBox*>("noOpener");
+        ASSERT_EVENTUALLY(box && box->isVisible(), 2000);
+        EXPECT_TRUE(box->text().endsWith(link.where)) << box->text().toStdString();
+        EXPECT_FALSE(box->text().contains("file:"));
+        box->accept();
+        ASSERT_EVENTUALLY(box.isNull(), 2000);
+    }
+    qputenv("PATH", path);
 }
 
 } // namespace
