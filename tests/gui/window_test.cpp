@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -212,7 +213,7 @@ TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEachAndExitCloses) {
 TEST(OptionCommands, WithNoOpenerABoxGivesTheAddress) {
     StartedFrame started;
     // Nothing on the PATH: neither xdg-open nor any browser can be started.
-    const QByteArray path = qgetenv("PATH");
+    const auto restorePath = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
     QTemporaryDir empty;
     qputenv("PATH", empty.path().toLocal8Bit());
     const struct {
@@ -229,7 +230,6 @@ TEST(OptionCommands, WithNoOpenerABoxGivesTheAddress) {
         box->accept();
         ASSERT_EVENTUALLY(box.isNull(), 2000);
     }
-    qputenv("PATH", path);
 }
 
 } // namespace
