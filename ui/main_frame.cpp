@@ -1,6 +1,8 @@
 #include "ui/main_frame.h"
 
 #include "scene/gl_scene.h"
+#include "timesync/query_outcome.h"
+#include "timesync/status_texts.h"
 #include "timesync/time_query.h"
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
@@ -242,6 +244,10 @@ void CMainFrame::OnTrayCorrectClock() {
 }
 
 void CMainFrame::ShowStatusText(const QString& text) {
+    // Each start of a query, and each restart after a silence, creates a socket first.
+    if (text == QLatin1String(texts::kSocketCreated)) {
+        m_wndStatusBar->SetQueryNote(QStringLiteral("Attempt %1").arg(++m_nAttempt));
+    }
     m_wndStatusBar->ShowPaneText(text);
 }
 void CMainFrame::EnableQueryButton(bool enable) {
@@ -261,7 +267,11 @@ void CMainFrame::PostDeltaWarning() {
     QMetaObject::invokeMethod(
         this, [this] { ShowDeltaWarningBox(this); }, Qt::QueuedConnection);
 }
-void CMainFrame::QueryEnded(const QueryOutcome&) {
+void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
+    m_nAttempt = 0;
+    m_wndStatusBar->SetQueryNote(outcome.result == QueryOutcome::Result::ClockNotSet
+                                     ? QString::fromLatin1(kClockRightHint)
+                                     : QString());
     m_pCommandUi->Tray().ShowResult(m_wndStatusBar->PaneText(), m_bFromTray);
     m_bFromTray = false;
 }

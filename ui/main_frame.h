@@ -75,6 +75,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     bool m_bAutoCorrect = false;
     // The running query was started or marked from the tray, which then reports its end.
     bool m_bFromTray = false;
+    int m_nAttempt = 0; // of the running query, for pane 0's tooltip
     // Ticks left in which a newly known window frame resizes the window to the initial size.
     int m_nFitTicksLeft = 25;
 };

@@ -95,7 +95,7 @@ TEST_F(UnderWindowManager, EveryKeyPathReachesItsCommand) {
         EXPECT_EVENTUALLY(step.done(), 5000);
     }
     // Escape with no query running leaves the pane alone.
-    started.Child<QLabel>("pane0")->setText("untouched");
+    frame.StatusBar()->ShowPaneText("untouched");
     Type("Escape");
     QTest::qWait(200);
     EXPECT_EQ(started.PaneText(), "untouched");

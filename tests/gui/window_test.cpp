@@ -1,6 +1,7 @@
 // The main window against the real settings file: start-up, layout, the option commands
 // from both menus, status prompts, web links and Exit.
 #include "tests/support/frame_fixture.h"
+#include "timesync/query_outcome.h"
 
 #include <QActionGroup>
 #include <QDesktopServices>
@@ -10,6 +11,8 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QToolTip>
+#include <functional>
 
 // Takes the URLs that the program hands to the desktop, in place of a browser.
 class UrlCatcher : public QObject {
@@ -125,6 +128,51 @@ TEST(MainFrame, TitleSizePlaceAndLayoutAtEverySize) {
         EXPECT_TRUE(progress->isVisible());
         EXPECT_GE(progress->x(), started.Child("pane0")->geometry().right());
         EXPECT_LE(progress->geometry().right(), started.Child("indicatorTCP")->x());
+    }
+}
+
+TEST(MainFrame, PaneZeroElidesAndItsTooltipTellsTheWholeStory) {
+    StartedFrame started("[Options]\nTimeBase=time.example.org\nProtocol=Time\nSocketType=TCP\n");
+    CMainFrame& frame = started.Frame();
+    auto* pane = started.Child<QLabel>("pane0");
+    const QString whole = "Reset: " + QString(300, QLatin1Char('x'));
+    frame.ShowStatusText(whole);
+    EXPECT_EQ(started.PaneText(), whole);
+    EXPECT_TRUE(pane->text().endsWith(QChar(0x2026))) << pane->text().toStdString();
+    EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->text()), pane->contentsRect().width());
+    // Wider, it shows more; the tooltip shown is the composed one.
+    const qsizetype narrow = pane->text().size();
+    started.Resize(QSize(900, 300));
+    EXPECT_GT(pane->text().size(), narrow);
+    QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), pane->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(pane, &hover);
+    EXPECT_EVENTUALLY(QToolTip::isVisible() && QToolTip::text() == frame.StatusBar()->PaneToolTip(),
+                      2000);
+    QToolTip::hideText();
+    // The query's attempts while it runs, and after a refusal where to get the right.
+    const QString about = whole + "\nTimebase: time.example.org\nProtocol: Time (TCP)";
+    const struct {
+        std::function<void()> report;
+        QString tip;
+    } steps[] = {
+        {[] {}, about},
+        {[&] { frame.ShowStatusText("Socket Created."); },
+         "Socket Created." + about.mid(whole.size()) + "\nAttempt 1"},
+        {[&] { frame.ShowStatusText("Socket Created."); },
+         "Socket Created." + about.mid(whole.size()) + "\nAttempt 2"},
+        {[&] {
+             frame.ShowStatusText(whole);
+             QueryOutcome refused;
+             refused.result = QueryOutcome::Result::ClockNotSet;
+             frame.QueryEnded(refused);
+         },
+         about + "\nSetting the clock needs CAP_SYS_TIME; see Help"},
+        {[&] { frame.ShowStatusText("Socket Created."); },
+         "Socket Created." + about.mid(whole.size()) + "\nAttempt 1"},
+    };
+    for (const auto& step : steps) {
+        step.report();
+        EXPECT_EQ(frame.StatusBar()->PaneToolTip(), step.tip);
     }
 }
 
