@@ -27,22 +27,17 @@ class UnderWindowManager : public testing::Test {
     static inline QProcess* s_wm = nullptr;
 };
 
-TEST_F(UnderWindowManager, TheFrameIsTheInitialSizeAndCentred) {
-    StartedFrame started;
+TEST_F(UnderWindowManager, TheFrameIsTheInitialSizeAndEveryKeyPathReachesItsCommand) {
+    // Nothing answers on 127.0.0.3: a query runs until it is reset.
+    StartedFrame started("[Options]\nTimeBase=127.0.0.3\n");
     CMainFrame& frame = started.Frame();
-    // Framed: the decorations take their share of the 500 x 300.
-    EXPECT_EVENTUALLY(frame.frameGeometry().size() == QSize(500, 300) && frame.height() < 300,
+    // Framed: the decorations take their share of the 500 x 300, and the frame is centred.
+    ASSERT_EVENTUALLY(frame.frameGeometry().size() == QSize(500, 300) && frame.height() < 300 &&
+                          frame.isActiveWindow(),
                       10000)
         << " frame " << frame.frameGeometry().width() << "x" << frame.frameGeometry().height();
     const QPoint centre = frame.screen()->availableGeometry().center();
     EXPECT_LE((frame.frameGeometry().center() - centre).manhattanLength(), 2);
-}
-
-TEST_F(UnderWindowManager, EveryKeyPathReachesItsCommand) {
-    // Nothing answers on 127.0.0.3: a query runs until it is reset.
-    StartedFrame started("[Options]\nTimeBase=127.0.0.3\n");
-    CMainFrame& frame = started.Frame();
-    ASSERT_EVENTUALLY(frame.isActiveWindow(), 10000);
     const CTimeQuery& query = *frame.Query();
     const auto state = [&]() -> QString {
         if (const QWidget* open = QApplication::activePopupWidget()) {
