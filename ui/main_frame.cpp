@@ -26,6 +26,7 @@
 #include <QStyle>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QKeySequence kQueryKey(Qt::Key_F5);
@@ -274,7 +275,12 @@ void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
                                      : QString());
     m_pCommandUi->Tray().ShowResult(m_wndStatusBar->PaneText(), m_bFromTray);
     m_bFromTray = false;
+    // The unattended start closes once the clock is set, not after a plain query that
+    // the user runs when its own correction has failed.
+    if (std::exchange(m_bCloseAtEnd, false) && outcome.result == QueryOutcome::Result::Corrected) {
+        OnAppExit();
+    }
 }
 void CMainFrame::PostClose() {
-    OnAppExit();
+    m_bCloseAtEnd = true;
 }

@@ -75,7 +75,8 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     bool m_bAutoCorrect = false;
     // The running query was started or marked from the tray, which then reports its end.
     bool m_bFromTray = false;
-    int m_nAttempt = 0; // of the running query, for pane 0's tooltip
+    int m_nAttempt = 0;         // of the running query, for pane 0's tooltip
+    bool m_bCloseAtEnd = false; // the query asked for the unattended close
     // Ticks left in which a newly known window frame resizes the window to the initial size.
     int m_nFitTicksLeft = 25;
 };

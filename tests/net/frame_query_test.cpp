@@ -117,8 +117,12 @@ TEST_F(FrameQueryTest, TheUnattendedStartStaysAfterABogusReplyOrARefusedClock) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return server.Requests().size() == 1 && QueryEnded(); }, 5000));
     EXPECT_EQ(PaneText(), "Reset: Selected Timebase returned bogus data!");
-    m_setClockRefusal = "Operation not permitted";
     g_strTimeBase = QStringLiteral("127.0.0.1");
+    // A plain query after it only queries, and answered it leaves the window open.
+    m_frame->OnQueryTimebase();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
+    EXPECT_TRUE(PaneText().startsWith("Timebase Clock: ")) << PaneText().toStdString();
+    m_setClockRefusal = "Operation not permitted";
     m_frame->OnCorrectClock();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
     EXPECT_EQ(PaneText(), "Reset: System Clock NOT Corrected: Operation not permitted");
