@@ -42,13 +42,16 @@ int main(int argc, char** argv) {
         options.correct = argc > 1;
         return RunCli(options);
     }
+    // Read before QApplication takes its own options (-style, -reverse, ...) out: any
+    // argument at all means the unattended correction, as it does without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horolux"));
     QApplication::setOrganizationName(QStringLiteral("Veldmark"));
 
-    // QApplication has taken its own options out of the arguments by now.
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
     CTimeSyncApp app;
     if (!app.InitInstance(arguments.join(QLatin1Char(' ')))) {
         return 1;

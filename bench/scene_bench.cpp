@@ -1,6 +1,7 @@
-// Prints what the 3D view costs: CPU time per frame (text only and graphics) and per
-// resize at the window's first size and full screen, and the CPU share of the idle
-// program at five frames per second. Meant for Xvfb with Mesa's software renderer.
+// Prints what the 3D view costs: the whole program's fly-in frame rate, its CPU share
+// when idle after the fly-in and its resident memory, at the window's first size and full
+// screen; then CPU time per frame (text only and graphics) and per resize at both sizes.
+// Meant for Xvfb with Mesa's software renderer.
 #include "app/program_globals.h"
 #include "app/time_sync_app.h"
 #include "scene/fly_in_path.h"
@@ -12,10 +13,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -96,6 +99,7 @@ void MeasureSize(QSize windowSize) {
 
     for (bool textOnly : {true, false}) {
         for (int i = 0; i < 10; ++i) {
+            scene->MarkStale();
             scene->RenderFrame(textOnly);
             WaitForPresent(*scene);
         }
@@ -104,6 +108,7 @@ void MeasureSize(QSize windowSize) {
         const double cpu = CpuSeconds(), wall = WallSeconds();
         for (int i = 0; i < kFrames; ++i) {
             const double before = CpuSeconds();
+            scene->MarkStale(); // the same picture each time, drawn anyway
             scene->RenderFrame(textOnly);
             drawCpu += CpuSeconds() - before;
             WaitForPresent(*scene);
@@ -116,31 +121,67 @@ void MeasureSize(QSize windowSize) {
     }
 }
 
-void MeasureIdle(int seconds) {
+// The resident set and its peak, from /proc, in MiB.
+std::pair<double, double> ResidentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    double rss = 0.0, peak = 0.0;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const QList<QByteArray> words = line.simplified().split(' ');
+            if (words.size() >= 2 && words[0] == "VmRSS:") {
+                rss = words[1].toDouble() / 1024.0;
+            } else if (words.size() >= 2 && words[0] == "VmHWM:") {
+                peak = words[1].toDouble() / 1024.0;
+            }
+        }
+    }
+    return {rss, peak};
+}
+
+void RunEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The whole program from its start: the fly-in's frame rate, then its CPU share over the
+// given seconds once the eye is home and nothing happens.
+void MeasureIdle(QSize windowSize, int seconds) {
     g_bAutoCorrect = 0;
     g_bTextOnly = 0;
+    g_nFlyInStep = 0;
     CTimeSyncApp app;
     if (!app.InitInstance(QString())) {
         std::printf("idle: the program did not start\n");
         return;
     }
     CMainFrame* frame = app.MainWindow();
+    frame->resize(windowSize);
     CGLScene* scene = frame->Scene();
-    // Settle after start-up before measuring.
-    QEventLoop settle;
-    QTimer::singleShot(2000, &settle, &QEventLoop::quit);
-    settle.exec();
+    const long flyInFrames = scene->FramesDrawn();
+    const double flyInWall = WallSeconds();
+    QElapsedTimer limit;
+    limit.start();
+    while (g_nFlyInStep < kFlyInSteps && limit.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    const double flyInSeconds = WallSeconds() - flyInWall;
+    const long flown = scene->FramesDrawn() - flyInFrames;
+    RunEventsFor(1000); // settle
     const long frames = scene->FramesDrawn();
     const double cpu = CpuSeconds(), wall = WallSeconds();
-    QEventLoop idle;
-    QTimer::singleShot(seconds * 1000, &idle, &QEventLoop::quit);
-    idle.exec();
+    RunEventsFor(seconds * 1000);
     const double cpuShare = (CpuSeconds() - cpu) / (WallSeconds() - wall);
-    std::printf("idle   %4dx%-4d  graphics   cpu %.2f %% of one core over %d s (%ld frames, "
-                "%.1f per second)\n",
+    const auto [rss, peak] = ResidentMiB();
+    std::printf("fly-in %4dx%-4d  %ld frames in %.2f s, %.2f per second\n", frame->width(),
+                frame->height(), flown, flyInSeconds, flown / flyInSeconds);
+    std::printf("idle   %4dx%-4d  graphics   cpu %.2f %% of one core over %d s after the fly-in "
+                "(%ld frames, %.2f per second); resident %.1f MiB, peak %.1f MiB\n",
                 frame->width(), frame->height(), cpuShare * 100.0, seconds,
-                scene->FramesDrawn() - frames, (scene->FramesDrawn() - frames) / double(seconds));
+                scene->FramesDrawn() - frames, (scene->FramesDrawn() - frames) / double(seconds),
+                rss, peak);
     frame->close();
+    RunEventsFor(200);
 }
 
 } // namespace
@@ -151,8 +192,10 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         idleSeconds = std::max(1, std::atoi(argv[1]));
     }
+    // The idle program first, so that its resident memory is its own.
+    MeasureIdle(QSize(500, 300), idleSeconds);
+    MeasureIdle(QSize(1280, 1024), idleSeconds);
     MeasureSize(QSize(500, 300));
     MeasureSize(QSize(1280, 1024));
-    MeasureIdle(idleSeconds);
     return 0;
 }

@@ -16,6 +16,7 @@ CGLScene::CGLScene(QWidget* parent)
     setObjectName("scene");
     // The frame keeps the keyboard focus for the viewpoint keys.
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleDescription(QStringLiteral("The time of this computer's clock, drawn in 3D"));
 
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -67,6 +68,7 @@ void CGLScene::Resize(const QRect& rect) {
 }
 
 void CGLScene::ApplyResize() {
+    m_bStale = true; // a new framebuffer holds no picture yet
     const QRect& rect = m_rcDrawing;
     if (m_pFont) {
         const std::string text = FormatClockText(m_clock());
@@ -123,6 +125,19 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (!m_bBuilt) {
         return;
     }
+    // Formatted afresh for every tick, so the text follows the clock even right after the
+    // clock was corrected.
+    Picture picture{FormatClockText(m_clock()), Eye(), bTextOnly};
+    if (!m_bStale && picture == m_shown) {
+        return;
+    }
+    const bool newText = picture.text != m_shown.text;
+    m_shown = std::move(picture);
+    m_bStale = false;
+    if (newText) {
+        // A screen reader reads the view as the time it shows.
+        setAccessibleName(QString::fromStdString(m_shown.text));
+    }
     makeCurrent();
     // Qt sets its own viewport whenever it paints the widget; put ours back.
     if (m_rcViewport.isValid()) {
@@ -161,9 +176,7 @@ void CGLScene::DrawTimeText(GLuint listBase, const SceneMaterial& material) {
     glPushMatrix();
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, material.ambient.data());
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, material.diffuse.data());
-    // Formatted afresh for every frame, so the text follows the clock even right after
-    // the clock was corrected.
-    const std::string text = FormatClockText(m_clock());
+    const std::string& text = m_shown.text;
     glListBase(listBase);
     glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
     glPopMatrix();
@@ -175,6 +188,11 @@ void CGLScene::DrawModelList(GLuint list, const SceneMaterial& material) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, material.diffuse.data());
     glCallList(list);
     glPopMatrix();
+}
+
+void CGLScene::showEvent(QShowEvent* event) {
+    QOpenGLWidget::showEvent(event);
+    m_bStale = true; // back from the tray or a minimised state: draw afresh
 }
 
 void CGLScene::paintGL() {

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace glyph {
 class CGlyphFont;
@@ -33,8 +34,11 @@ class CGLScene : public QOpenGLWidget {
     // Moves the eye and loads the view looking at the fixed point; refuses an eye on the
     // vertical line through that point. Draws nothing.
     void SetEye(float x, float y, float z);
-    // Draws one frame and presents it.
+    // Draws one frame and presents it, unless it would show exactly the last one: the same
+    // clock text, eye and backdrop, and no resize or show since.
     void RenderFrame(bool bTextOnly);
+    // Makes the next RenderFrame draw even an unchanged picture.
+    void MarkStale() { m_bStale = true; }
 
     // The clock that the text shows; tests put their own.
     void SetClock(Clock clock) { m_clock = std::move(clock); }
@@ -52,6 +56,7 @@ class CGLScene : public QOpenGLWidget {
   protected:
     void initializeGL() override;
     void paintGL() override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void ApplyResize();
@@ -74,4 +79,13 @@ class CGLScene : public QOpenGLWidget {
     int m_nFontHeight = 0; // fitted at the last resize
     bool m_bBuilt = false; // the context exists and the lists are allocated
     long m_nFramesDrawn = 0;
+    // What the last frame showed; a frame that would show the same is not drawn again.
+    struct Picture {
+        std::string text;
+        std::array<float, 3> eye{};
+        bool textOnly = false;
+        bool operator==(const Picture&) const = default;
+    };
+    Picture m_shown;
+    bool m_bStale = true;
 };

@@ -240,6 +240,9 @@ void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
     m_sampleTimer.stop();
     DropSocket();
     DropKeyExchange();
+    // The mark belongs to this query and its restarts: whatever ended it, the next query
+    // corrects only when asked to.
+    m_bCorrectClock = false;
     if (!reason.isEmpty()) {
         m_view.ShowStatusText(reason);
     }
@@ -495,9 +498,6 @@ void CTimeQuery::Finish(ReplyEvaluation evaluation) {
     const QueryOutcome::Result result = evaluation.outcome.result;
     const bool answered =
         result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;
-    if (result == QueryOutcome::Result::Corrected) {
-        m_bCorrectClock = false;
-    }
     const QString text = QString::fromStdString(evaluation.text);
     if (answered) {
         // The result first, then the warning and the unattended close after it.

@@ -37,7 +37,8 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
 
     // Starts a query of the chosen protocol with the chosen Timebase.
     void OnQueryTimebase();
-    // Marks the query as a correcting one, then starts it.
+    // Marks the query as a correcting one, then starts it. The mark lasts until the query
+    // ends, through its restarts.
     void OnCorrectClock();
     // As OnCorrectClock; during a running query it only marks that query as correcting.
     void OnTrayCorrectClock();

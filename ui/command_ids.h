@@ -18,6 +18,7 @@ inline constexpr int ID_HELP_HOMEPAGE = 40025;
 inline constexpr int ID_HELP_HELPPAGE = 40026;
 inline constexpr int ID_BACKDROP_TEXTONLY = 40032;
 inline constexpr int ID_BACKDROP_GRAPHICS = 40033;
+inline constexpr int ID_TRAY_RESTORE = 40040;
 inline constexpr int ID_APP_EXIT = 57665;
 
 // Identifiers of the three menus.

@@ -34,6 +34,7 @@ constexpr std::array kCommands{
     CommandEntry{ID_HELP_WHATTODO, "ID_HELP_WHATTODO", "Some basic usage notes on Horolux"},
     CommandEntry{ID_HELP_HELPPAGE, "ID_HELP_HELPPAGE", "Launch Browser to Horolux Help Page"},
     CommandEntry{ID_HELP_HOMEPAGE, "ID_HELP_HOMEPAGE", "Launch Browser to Horolux Home Page"},
+    CommandEntry{ID_TRAY_RESTORE, "ID_TRAY_RESTORE", nullptr},
     CommandEntry{ID_TRAY_CORRECTCLOCK, "ID_TRAY_CORRECTCLOCK", nullptr},
     CommandEntry{ID_APP_EXIT, "ID_APP_EXIT", nullptr},
 };

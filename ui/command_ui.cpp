@@ -44,6 +44,9 @@ void CCommandUi::OnCommand(int id) {
     case ID_RESET:
         m_targets.onReset();
         break;
+    case ID_TRAY_RESTORE:
+        m_pTray->Restore();
+        break;
     case ID_TRAY_CORRECTCLOCK:
         m_targets.onTrayCorrectClock();
         break;

@@ -5,10 +5,19 @@
 #include <QMessageBox>
 
 void ShowDeltaWarningBox(QWidget* parent) {
+    // Queries repeated while the clock is far off would otherwise pile up one box each.
+    const QLatin1String name("deltaWarning");
+    for (QMessageBox* open : parent->findChildren<QMessageBox*>(name, Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
     auto* box =
-        new QMessageBox(QMessageBox::NoIcon, QString::fromLatin1(texts::kMaxDeltaWarningCaption),
+        new QMessageBox(QMessageBox::Warning, QString::fromLatin1(texts::kMaxDeltaWarningCaption),
                         QString::fromLatin1(texts::kMaxDeltaWarning), QMessageBox::Ok, parent);
-    box->setObjectName("deltaWarning");
+    box->setObjectName(name);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     box->show();

@@ -1,31 +1,50 @@
 #include "ui/main_frame.h"
 
 #include "scene/gl_scene.h"
+#include "timesync/query_outcome.h"
+#include "timesync/status_texts.h"
 #include "timesync/time_query.h"
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
 #include "ui/delta_warning_box.h"
+#include "ui/main_menus.h"
 #include "ui/status_bar.h"
+#include "ui/tray_icon.h"
 #include "ui/viewpoint_keys.h"
+#include "ui/window_keys.h"
 #include "ui/window_settings.h"
 #include "ui/window_texts.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
+#include <algorithm>
+#include <utility>
 
 namespace {
-QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName) {
+const QKeySequence kQueryKey(Qt::Key_F5);
+const QKeySequence kCorrectKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+
+QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName,
+                        const QKeySequence& key) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(objectName);
     button->setProperty(kControlIdProperty, id);
-    // Clicking a button must not keep the focus away from the 3D view's keys for long;
-    // the query start gives it back.
-    button->setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the buttons, a click leaves the focus with the 3D view's keys, and the
+    // query start gives it back to them.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true); // Enter presses the focused button, as Space does
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(button->text(), key.toString(QKeySequence::NativeText)));
+    button->setAccessibleName(button->text());
+    button->setAccessibleDescription(button->toolTip());
     return button;
 }
 } // namespace
@@ -47,24 +66,39 @@ CMainFrame::CMainFrame() {
     black.setColor(QPalette::Window, Qt::black);
     m_pClient->setPalette(black);
     m_pClient->setAutoFillBackground(true);
-    m_pClient->installEventFilter(this);
     setCentralWidget(m_pClient);
 
     m_pScene = new CGLScene(m_pClient);
-    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery");
-    m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
+    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery", kQueryKey);
+    m_pBtnCorrect =
+        MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect", kCorrectKey);
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+    // The window's minimum follows: the buttons' captions, the view, and the status bar.
+    m_pClient->setMinimumSize(
+        std::max(m_pBtnQuery->sizeHint().width(), m_pBtnCorrect->sizeHint().width()),
+        2 * kButtonHeight + kMinimumViewHeight);
+    // Only now: the client's resize and key handling reach the children made above.
+    m_pClient->installEventFilter(this);
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
                                    [this] { OnReset(); }, [this] { OnTrayCorrectClock(); }});
+    // A disabled button ignores its key as it ignores a click.
+    AddWindowKeys(*this, {
+                             {"keyQuery", {kQueryKey}, [this] { m_pBtnQuery->click(); }},
+                             {"keyCorrect", {kCorrectKey}, [this] { m_pBtnCorrect->click(); }},
+                             {"keyReset", {Qt::Key_Escape}, [this] { OnEscape(); }},
+                             {"keyPopup",
+                              {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)},
+                              [this] { OpenPopupAtViewCentre(); }},
+                             {"keyMenuBar", {Qt::Key_F10}, [this] { OpenMenuBar(); }},
+                         });
 
+    // Without a window manager the frame is the window; with one, the first ticks that
+    // know its decorations fit the frame again (FitFrame).
     resize(kInitialWidth, kInitialHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
-    }
+    CentreFrame();
 
     m_tickTimer.setInterval(kTickPeriodMs);
     connect(&m_tickTimer, &QTimer::timeout, this, &CMainFrame::OnTimer);
@@ -79,8 +113,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         OnSize();
     }
     if (watched == m_pClient && event->type() == QEvent::KeyPress) {
-        // Every key stops here: the viewpoint keys act, all others do nothing.
-        OnKeyDown(static_cast<QKeyEvent*>(event)->key());
+        // Every key but Tab stops here: the viewpoint keys act, all others do nothing.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            return false;
+        }
+        OnKeyDown(key);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -100,7 +138,34 @@ void CMainFrame::OnSize() {
     m_pBtnCorrect->raise();
 }
 
+void CMainFrame::CentreFrame() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize frame = frameGeometry().size();
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frame,
+                                 screen->availableGeometry())
+                 .topLeft());
+    }
+}
+
+void CMainFrame::FitFrame() {
+    // The initial size counts the decorations; they are known only once the window manager
+    // has framed the window, shortly after the first show. Later sizes are the user's.
+    if (m_nFitTicksLeft == 0 || !isVisible() || !windowHandle()) {
+        return;
+    }
+    --m_nFitTicksLeft;
+    const QMargins margins = windowHandle()->frameMargins();
+    if (margins.isNull()) {
+        return;
+    }
+    m_nFitTicksLeft = 0;
+    resize(kInitialWidth - margins.left() - margins.right(),
+           kInitialHeight - margins.top() - margins.bottom());
+    CentreFrame();
+}
+
 void CMainFrame::OnTimer() {
+    FitFrame();
     StepFlyIn(*m_pScene);
     m_pScene->RenderFrame(g_bTextOnly != 0);
     if (!m_pQuery) {
@@ -118,6 +183,26 @@ void CMainFrame::OnTimer() {
 
 void CMainFrame::OnKeyDown(int key) {
     OnViewpointKey(*m_pScene, key);
+}
+
+void CMainFrame::OnEscape() {
+    // Reset's text appears only when there was a query to end.
+    if (m_pQuery && m_pQuery->IsPending()) {
+        m_pQuery->OnReset();
+    }
+}
+
+void CMainFrame::OpenPopupAtViewCentre() {
+    QMenu* popup = m_pCommandUi->Menus().Popup();
+    const QPoint centre = m_pScene->mapToGlobal(m_pScene->rect().center());
+    popup->popup(centre - QPoint(popup->sizeHint().width() / 2, 0));
+}
+
+void CMainFrame::OpenMenuBar() {
+    QMenuBar* bar = m_pCommandUi->Menus().MainMenuBar();
+    if (!bar->actions().isEmpty()) {
+        bar->setActiveAction(bar->actions().first());
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -154,11 +239,16 @@ void CMainFrame::OnReset() {
 }
 void CMainFrame::OnTrayCorrectClock() {
     if (m_pQuery) {
+        m_bFromTray = true;
         m_pQuery->OnTrayCorrectClock();
     }
 }
 
 void CMainFrame::ShowStatusText(const QString& text) {
+    // Each start of a query, and each restart after a silence, creates a socket first.
+    if (text == QLatin1String(texts::kSocketCreated)) {
+        m_wndStatusBar->SetQueryNote(QStringLiteral("Attempt %1").arg(++m_nAttempt));
+    }
     m_wndStatusBar->ShowPaneText(text);
 }
 void CMainFrame::EnableQueryButton(bool enable) {
@@ -178,6 +268,19 @@ void CMainFrame::PostDeltaWarning() {
     QMetaObject::invokeMethod(
         this, [this] { ShowDeltaWarningBox(this); }, Qt::QueuedConnection);
 }
+void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
+    m_nAttempt = 0;
+    m_wndStatusBar->SetQueryNote(outcome.result == QueryOutcome::Result::ClockNotSet
+                                     ? QString::fromLatin1(kClockRightHint)
+                                     : QString());
+    m_pCommandUi->Tray().ShowResult(m_wndStatusBar->PaneText(), m_bFromTray);
+    m_bFromTray = false;
+    // The unattended start closes once the clock is set, not after a plain query that
+    // the user runs when its own correction has failed.
+    if (std::exchange(m_bCloseAtEnd, false) && outcome.result == QueryOutcome::Result::Corrected) {
+        OnAppExit();
+    }
+}
 void CMainFrame::PostClose() {
-    OnAppExit();
+    m_bCloseAtEnd = true;
 }

@@ -39,7 +39,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void ShowProgress(int position) override;
     void PostDeltaWarning() override;
     void PostClose() override;
-    void QueryEnded(const QueryOutcome&) override {}
+    void QueryEnded(const QueryOutcome& outcome) override;
 
   public Q_SLOTS:
     void OnQueryTimebase();
@@ -56,7 +56,12 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
   private:
     void OnSize();
+    void CentreFrame();
+    void FitFrame();
     void OnKeyDown(int key);
+    void OnEscape();
+    void OpenPopupAtViewCentre();
+    void OpenMenuBar();
     void OnClose();
 
     QWidget* m_pClient = nullptr;
@@ -68,4 +73,10 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
     bool m_bAutoCorrect = false;
+    // The running query was started or marked from the tray, which then reports its end.
+    bool m_bFromTray = false;
+    int m_nAttempt = 0;         // of the running query, for pane 0's tooltip
+    bool m_bCloseAtEnd = false; // the query asked for the unattended close
+    // Ticks left in which a newly known window frame resizes the window to the initial size.
+    int m_nFitTicksLeft = 25;
 };

@@ -11,6 +11,7 @@
 #include "ui/window_settings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +42,15 @@ struct Builder {
                 submenu->setObjectName(ObjectNameOf(entry.text));
                 promptSources.append(submenu);
                 Fill(submenu, entry.children);
+                if (entry.exclusive) {
+                    // Exclusive, so that the style may draw the marks as radio marks.
+                    auto* group = new QActionGroup(submenu);
+                    for (QAction* action : submenu->actions()) {
+                        if (action->isCheckable()) {
+                            group->addAction(action);
+                        }
+                    }
+                }
                 container->addAction(submenu->menuAction());
                 break;
             }

@@ -10,6 +10,9 @@ constexpr MenuEntry Command(const char* text, int id, bool checkable = false) {
 constexpr MenuEntry Popup(const char* text, std::span<const MenuEntry> children) {
     return {MenuEntryKind::Popup, text, 0, false, children};
 }
+constexpr MenuEntry Choice(const char* text, std::span<const MenuEntry> children) {
+    return {MenuEntryKind::Popup, text, 0, false, children, true};
+}
 constexpr MenuEntry Separator() {
     return {MenuEntryKind::Separator};
 }
@@ -38,9 +41,9 @@ constexpr MenuEntry kBackdrop[] = {
 
 // The same in the menu bar and in the popup copy.
 constexpr MenuEntry kOptions[] = {
-    Popup("&Protocol", kProtocol),
+    Choice("&Protocol", kProtocol),
     Popup("&Timebase", kTimebase),
-    Popup("&Backdrop", kBackdrop),
+    Choice("&Backdrop", kBackdrop),
     Command("&Minimize to Tray", ID_OPTIONS_MINIMIZETOTRAY, true),
 };
 
@@ -83,6 +86,7 @@ constexpr MenuEntry kPopupMenu[] = {
 };
 
 constexpr MenuEntry kTrayMenu[] = {
+    Command("Restore", ID_TRAY_RESTORE),
     Command("Correct System Clock", ID_TRAY_CORRECTCLOCK),
     Command("Exit", ID_APP_EXIT),
 };

@@ -12,6 +12,7 @@ struct MenuEntry {
     int id = 0;             // command id of a Command
     bool checkable = false; // carries a check mark that follows a setting
     std::span<const MenuEntry> children = {};
+    bool exclusive = false; // a Popup whose checkable items are one choice
 };
 
 // The menu bar.

@@ -13,8 +13,10 @@
 #include "ui/usage_notes_dlg.h"
 #include "ui/web_links.h"
 #include "ui/window_settings.h"
+#include "ui/window_texts.h"
 
 #include <QDesktopServices>
+#include <QMessageBox>
 
 COptionCommands::COptionCommands(QWidget& frame, CMainMenus& menus, CStatusBar& statusBar,
                                  CTrayIcon& tray)
@@ -157,13 +159,28 @@ void COptionCommands::OnHelpWhatToDo() {
 }
 
 void COptionCommands::OnBrowseTimebaseList() {
-    openUrl(QUrl(QString::fromLatin1(kTimebaseListUrl)));
+    OpenLink(QUrl(QString::fromLatin1(kTimebaseListUrl)));
 }
 
 void COptionCommands::OnBrowseHomePage() {
-    openUrl(QUrl(QString::fromLatin1(kHomePageUrl)));
+    OpenLink(QUrl(QString::fromLatin1(kHomePageUrl)));
 }
 
 void COptionCommands::OnBrowseHelpPage() {
-    openUrl(HelpPageUrl());
+    OpenLink(HelpPageUrl());
+}
+
+void COptionCommands::OpenLink(const QUrl& url) {
+    if (openUrl(url)) {
+        return;
+    }
+    // Never silent: without a browser or opener the user gets the address to open.
+    const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    auto* box =
+        new QMessageBox(QMessageBox::Information, QString::fromLatin1(kProductName),
+                        QString::fromLatin1(kNoOpenerText).arg(where), QMessageBox::Ok, &m_frame);
+    box->setObjectName("noOpener");
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }

@@ -37,6 +37,8 @@ class COptionCommands {
     void OnBrowseHomePage();
 
   private:
+    // Opens a link, or says where to find it when nothing can open it.
+    void OpenLink(const QUrl& url);
     void SelectProtocol(int checkedId, const char* socketType, const char* protocol,
                         const char* confirmation);
     void SelectTimebase(const char* host);

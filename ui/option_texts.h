@@ -6,3 +6,7 @@ inline constexpr const char* kTimeUdpSelectedText = "Time Protocol with Datagram
 inline constexpr const char* kSntpSelectedText = "Simple Network Time Protocol selected";
 inline constexpr const char* kTimebaseSelectedSuffix = " selected";
 inline constexpr const char* kAlternateSelectedText = "Alternate TimeBase Selected";
+
+// When no browser or file opener can be started; %1 is the address or the file's path.
+inline constexpr const char* kNoOpenerText =
+    "No web browser or file opener could be started. Open this yourself:\n%1";

@@ -5,8 +5,10 @@
 #include "ui/indicator_rules.h"
 #include "ui/window_texts.h"
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QToolTip>
 
 namespace {
 // An unlit indicator keeps its width and shows no text.
@@ -14,7 +16,17 @@ void Light(QLabel* pane, bool lit) {
     const QString text = lit ? pane->property("indicatorText").toString() : QString();
     if (pane->text() != text) {
         pane->setText(text);
+        pane->setAccessibleDescription(lit ? QStringLiteral("in use")
+                                           : QStringLiteral("not in use"));
     }
+}
+
+// The protocol as its menu item names it.
+QString ProtocolName(const QString& protocol, const QString& socketType) {
+    if (protocol == QLatin1String(kProtocolTime)) {
+        return QStringLiteral("Time (%1)").arg(socketType);
+    }
+    return protocol;
 }
 
 int PaneWidth(const QWidget* pane, const char* text) {
@@ -30,13 +42,15 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
 
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName("pane0");
-    m_pMessage->setMinimumWidth(0);
+    m_pMessage->setAccessibleDescription(QStringLiteral("Status of the time query"));
+    m_pMessage->setMinimumWidth(kMinimumPaneZeroWidth);
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pMessage, 1);
+    m_pMessage->installEventFilter(this);
 
     m_pPrompt = new QLabel(this);
     m_pPrompt->setObjectName("panePrompt");
-    m_pPrompt->setMinimumWidth(0);
+    m_pPrompt->setMinimumWidth(kMinimumPaneZeroWidth);
     m_pPrompt->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pPrompt, 1);
     m_pPrompt->hide();
@@ -61,6 +75,9 @@ QLabel* CStatusBar::AddIndicator(const char* text, int id, const char* objectNam
     pane->setObjectName(objectName);
     pane->setProperty(kControlIdProperty, id);
     pane->setProperty("indicatorText", QString::fromLatin1(text));
+    // Named also while unlit, when it shows no text.
+    pane->setAccessibleName(QStringLiteral("%1 indicator").arg(QString::fromLatin1(text)));
+    pane->setAccessibleDescription(QStringLiteral("not in use"));
     pane->setAlignment(Qt::AlignCenter);
     pane->setFixedWidth(PaneWidth(pane, text));
     addPermanentWidget(pane);
@@ -68,13 +85,43 @@ QLabel* CStatusBar::AddIndicator(const char* text, int id, const char* objectNam
 }
 
 void CStatusBar::ShowPaneText(const QString& text) {
-    m_pMessage->setText(text);
+    m_strPaneText = text;
+    ElidePaneText();
+    m_pMessage->setAccessibleName(text);
     UpdateIndicators();
     repaint();
 }
 
 QString CStatusBar::PaneText() const {
-    return m_pMessage->text();
+    return m_strPaneText;
+}
+
+QString CStatusBar::PaneToolTip() const {
+    QStringList lines{
+        m_strPaneText, QStringLiteral("Timebase: %1").arg(g_strTimeBase),
+        QStringLiteral("Protocol: %1").arg(ProtocolName(g_strProtocol, g_strSocketType))};
+    if (!m_strQueryNote.isEmpty()) {
+        lines << m_strQueryNote;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CStatusBar::ElidePaneText() {
+    const QString shown = m_pMessage->fontMetrics().elidedText(m_strPaneText, Qt::ElideRight,
+                                                               m_pMessage->contentsRect().width());
+    if (m_pMessage->text() != shown) {
+        m_pMessage->setText(shown);
+    }
+}
+
+bool CStatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pMessage && event->type() == QEvent::Resize) {
+        ElidePaneText();
+    } else if (watched == m_pMessage && event->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), PaneToolTip(), m_pMessage);
+        return true;
+    }
+    return QStatusBar::eventFilter(watched, event);
 }
 
 void CStatusBar::ShowPrompt(const QString& prompt) {

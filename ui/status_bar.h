@@ -13,8 +13,13 @@ class CStatusBar : public QStatusBar {
     explicit CStatusBar(QWidget* parent);
 
     // Writes pane 0 and repaints the bar at once, with the indicators brought up to date.
+    // Text that does not fit is elided; PaneText is always the whole of it.
     void ShowPaneText(const QString& text);
     QString PaneText() const;
+    // Pane 0's tooltip, composed when it is shown: the whole text, the Timebase, the
+    // protocol, and the query note (the attempt of a running query, a hint after a refusal).
+    QString PaneToolTip() const;
+    void SetQueryNote(const QString& note) { m_strQueryNote = note; }
     // While a menu is open, pane 0 gives way to the prompt of the highlighted item
     // (empty for submenus); EndPrompt brings back the text the pane held.
     void ShowPrompt(const QString& prompt);
@@ -23,9 +28,15 @@ class CStatusBar : public QStatusBar {
     void UpdateIndicators();
     QProgressBar* Progress() const { return m_pProgress; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QLabel* AddIndicator(const char* text, int id, const char* objectName);
+    void ElidePaneText();
 
+    QString m_strPaneText;
+    QString m_strQueryNote;
     QLabel* m_pMessage = nullptr;
     QLabel* m_pPrompt = nullptr;
     QProgressBar* m_pProgress = nullptr;

@@ -84,6 +84,13 @@ void CTrayIcon::Restore() {
     m_frame.activateWindow();
 }
 
+void CTrayIcon::ShowResult(const QString& text, bool bubble) {
+    m_pIcon->setToolTip(QStringLiteral("%1\n%2").arg(QString::fromLatin1(kProductName), text));
+    if (bubble && m_pIcon->isVisible()) {
+        m_pIcon->showMessage(QString::fromLatin1(kProductName), text);
+    }
+}
+
 void CTrayIcon::OpenTrayMenu() {
     if (m_frame.isVisible()) {
         m_frame.raise();

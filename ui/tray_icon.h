@@ -28,13 +28,17 @@ class CTrayIcon : public QObject {
 
     // What a mouse action on the icon does.
     void OnTrayNotify(QSystemTrayIcon::ActivationReason reason);
+    // Shows the window as it was before it was minimized, in front.
+    void Restore();
+    // The icon's tooltip: the program's name, then the last result; the tray's own
+    // commands also show it in a message bubble while the icon is in the tray.
+    void ShowResult(const QString& text, bool bubble);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void HideIntoTray();
-    void Restore();
     void OpenTrayMenu();
     void CheckTrayStillThere();
 

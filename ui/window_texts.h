@@ -9,3 +9,5 @@ inline constexpr const char* kIndicatorProgressText = "XXXXXXX";
 inline constexpr const char* kIndicatorTcpText = "TCP";
 inline constexpr const char* kIndicatorUdpText = "UDP";
 inline constexpr const char* kIndicatorSntpText = "SNTP";
+// Pane 0's tooltip after the system refused to set the clock.
+inline constexpr const char* kClockRightHint = "Setting the clock needs CAP_SYS_TIME; see Help";

@@ -79,6 +79,9 @@ TEST(Dialogs, AlternateTimebaseStoresWhatTheFieldKeeps) {
         EXPECT_EQ(started.Settings().Options().section('|', 0, 0), c.stored);
         EXPECT_EQ(g_strTimeBase, c.stored);
         EXPECT_EQ(started.PaneText(), c.key == Qt::Key_Escape ? "" : "Alternate TimeBase Selected");
+        // The pane's tooltip names the host the text does not.
+        EXPECT_EQ(started.Frame().StatusBar()->PaneToolTip().section('\n', 1, 1),
+                  "Timebase: " + c.stored);
     }
 }
 

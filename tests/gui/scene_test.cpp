@@ -3,12 +3,17 @@
 #include "tests/support/scene_fixture.h"
 
 #include <GL/gl.h>
+#include <QAccessible>
+#include <functional>
 
 namespace {
 
 using SceneTest = SceneFixture;
 
 TEST_F(SceneTest, FlyInClosesInAFrameATickAndHomeEndsIt) {
+    // A frame at home first: the path's first row may be what the last frame showed.
+    Key(Qt::Key_Home);
+    m_frame->OnTimer();
     g_nFlyInStep = 0;
     float lastX = -1e9f;
     for (int tick = 0; tick < kFlyInSteps; ++tick) {
@@ -35,10 +40,8 @@ TEST_F(SceneTest, FlyInClosesInAFrameATickAndHomeEndsIt) {
 TEST_F(SceneTest, EachKeyMovesTheEyeOneUnitAlongItsAxisWhereverTheUserClicked) {
     m_frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
-    // Neither a click into the view nor Tab take the keyboard from where the keys are handled.
+    // A click into the view leaves the keyboard where the keys are handled.
     QTest::mouseClick(m_scene, Qt::LeftButton, {}, m_scene->rect().center());
-    EXPECT_EQ(QApplication::focusWidget(), Client());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Client());
     Key(Qt::Key_Home);
     const struct {
@@ -82,16 +85,69 @@ TEST_F(SceneTest, ResizingKeepsTheEyeAndTheListsAndATinyWindowRecovers) {
     const QImage normal = Frame();
     const Eye3 eye = Eye();
     const int lists = listsInUse();
-    // Some sizes leave the view no area at all.
-    for (const QSize size : {QSize(900, 700), QSize(200, 50), QSize(321, 157), QSize(500, 300)}) {
+    for (const QSize size : {QSize(900, 700), m_frame->minimumSizeHint(), QSize(500, 300)}) {
         m_started.Resize(size);
         m_frame->OnTimer();
     }
+    // Rectangles without area change nothing.
     m_scene->Resize(QRect(0, 20, 500, 0));
     m_scene->Resize(QRect(QPoint(0, 20), QPoint(-10, 10)));
     EXPECT_EQ(Eye(), eye);
     EXPECT_EQ(listsInUse(), lists);
     EXPECT_EQ(Frame(), normal);
+}
+
+// A screen reader reads the view as the time it shows.
+QString NameOf(QWidget* widget, QAccessible::Text which = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(widget)->text(which);
+}
+
+TEST_F(SceneTest, ATickDrawsOnlyWhenThePictureChangesAndNamesTheViewByIt) {
+    Key(Qt::Key_Home);
+    SetClock(12, 47, 12);
+    m_frame->OnTimer();
+    EXPECT_EQ(NameOf(m_scene), "12:47:12");
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        bool drawn;
+    } steps[] = {
+        {"nothing", [] {}, false},
+        {"the next second", [this] { SetClock(12, 47, 13); }, true},
+        {"a key", [this] { Key(Qt::Key_PageUp); }, true},
+        {"a key that moves nothing", [this] { Key(Qt::Key_End); }, false},
+        {"the backdrop", [this] { TextOnly(true); }, true},
+        {"a resize", [this] { m_started.Resize(QSize(600, 400)); }, true},
+        {"hidden and shown", [this] { m_frame->hide(), m_frame->show(); }, true},
+        {"nothing again", [] {}, false},
+    };
+    for (const auto& step : steps) {
+        const long frames = m_scene->FramesDrawn();
+        step.change();
+        m_frame->OnTimer();
+        EXPECT_EQ(m_scene->FramesDrawn() - frames, step.drawn ? 1 : 0) << step.what;
+    }
+    EXPECT_EQ(NameOf(m_scene), "12:47:13");
+    TextOnly(false);
+}
+
+TEST_F(SceneTest, ScreenReadersFindTheControlsNamedAndDescribed) {
+    EXPECT_FALSE(NameOf(m_scene, QAccessible::Description).isEmpty());
+    m_started.Action("mainMenu", "ID_PROTOCOL_TIMETCP")->trigger();
+    const struct {
+        const char *widget, *name, *description;
+    } controls[] = {
+        {"btnQuery", "Query Current Timebase", "Query Current Timebase (F5)"},
+        {"btnCorrect", "Correct System Clock", "Correct System Clock (Ctrl+Shift+C)"},
+        {"pane0", "Time Protocol with Streams selected", "Status of the time query"},
+        {"indicatorTCP", "TCP indicator", "in use"},
+        {"indicatorUDP", "UDP indicator", "not in use"},
+    };
+    for (const auto& c : controls) {
+        EXPECT_EQ(NameOf(m_started.Child(c.widget)), c.name);
+        EXPECT_EQ(NameOf(m_started.Child(c.widget), QAccessible::Description), c.description);
+    }
+    m_started.Action("mainMenu", "ID_PROTOCOL_SNTP")->trigger();
 }
 
 TEST_F(SceneTest, TheTextFollowsTheSystemClock) {

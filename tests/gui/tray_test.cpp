@@ -54,12 +54,17 @@ class Tray : public testing::Test {
 
 TEST_F(Tray, HidesIntoTheTrayComesBackAndItsMenuWorksWhileHidden) {
     QPointer<CMainFrame> frame = &m_started.Frame();
-    // Correct System Clock from the tray menu starts a correcting query.
-    const auto correctFromTray = [this] {
-        Choose(OpenTrayMenu(), "ID_TRAY_CORRECTCLOCK");
+    auto* icon = frame->findChild<QSystemTrayIcon*>("trayIconShell");
+    // Correct System Clock from the tray menu starts a correcting query; its end shows in
+    // the icon's tooltip.
+    const auto correctFromTray = [&] {
+        QMenu* menu = OpenTrayMenu();
+        EXPECT_EQ(menu->actions().value(0), m_started.Action("trayMenu", "ID_TRAY_RESTORE"));
+        Choose(menu, "ID_TRAY_CORRECTCLOCK");
         EXPECT_TRUE(m_started.Frame().Query()->IsCorrecting());
         EXPECT_FALSE(m_started.Child("btnQuery")->isEnabled());
         m_started.Action("mainMenu", "ID_RESET")->trigger();
+        EXPECT_EQ(icon->toolTip(), "Horolux\nReset by User Command");
     };
     const QSize size = frame->size();
     frame->showMinimized();
@@ -71,6 +76,10 @@ TEST_F(Tray, HidesIntoTheTrayComesBackAndItsMenuWorksWhileHidden) {
     ASSERT_EVENTUALLY(frame->isVisible(), 3000);
     EXPECT_FALSE(frame->isMinimized());
     EXPECT_EQ(frame->size(), size);
+    frame->showMinimized();
+    ASSERT_EVENTUALLY(!frame->isVisible(), 3000);
+    Choose(OpenTrayMenu(), "ID_TRAY_RESTORE");
+    ASSERT_EVENTUALLY(frame->isVisible() && !frame->isMinimized(), 3000);
     // Another window in front: the tray menu brings this one forward.
     QWidget other;
     other.setGeometry(frame->geometry());

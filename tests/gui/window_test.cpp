@@ -1,10 +1,17 @@
 // The main window against the real settings file: start-up, layout, the option commands
 // from both menus, status prompts, web links and Exit.
 #include "tests/support/frame_fixture.h"
+#include "timesync/query_outcome.h"
 
 #include <QDesktopServices>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QToolTip>
+#include <functional>
 
 // Takes the URLs that the program hands to the desktop, in place of a browser.
 class UrlCatcher : public QObject {
@@ -68,18 +75,6 @@ TEST(Startup, StoredOptionsAreKeptMissingOnesWrittenAndShown) {
     }
 }
 
-// "horolux x" and no argument at all are the net and process tests' cases.
-TEST(Startup, AnyArgumentTextMeansUnattendedCorrection) {
-    SettingsSandbox settings;
-    CTimeSyncApp app;
-    g_bAutoCorrect = 0;
-    ASSERT_TRUE(app.InitInstance(QStringLiteral("--now a")));
-    EXPECT_EQ(g_bAutoCorrect, 1);
-    g_bAutoCorrect = 0;
-    // Closed before its first tick, so the correction never starts.
-    app.MainWindow()->close();
-}
-
 TEST(Startup, NoSocketMeansOneMessageAndNoSettings) {
     SettingsSandbox settings;
     CTimeSyncApp app;
@@ -100,8 +95,15 @@ TEST(MainFrame, TitleSizePlaceAndLayoutAtEverySize) {
     const QPoint screenCentre = frame.screen()->availableGeometry().center();
     EXPECT_LE((frame.geometry().center() - screenCentre).manhattanLength(), 2);
     QWidget* progress = started.Child("progress");
-    // The smallest sizes leave less room than the two buttons need together.
-    for (const QSize size : {QSize(1000, 700), QSize(260, 60), QSize(200, 50), QSize(640, 480)}) {
+    // Smaller than the minimum, the window stops at it with the buttons, the view and the
+    // first two panes usable.
+    frame.resize(100, 40);
+    ASSERT_EVENTUALLY(frame.size() == frame.minimumSizeHint(), 5000);
+    EXPECT_GE(frame.height(),
+              frame.menuBar()->height() + 20 + 60 + 20 + started.Child("statusBar")->height());
+    EXPECT_GE(started.Child("pane0")->width(), 150);
+    const QSize minimum = frame.size();
+    for (const QSize size : {QSize(1000, 700), minimum, QSize(640, 480)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
         started.Resize(size);
         const QRect client = frame.centralWidget()->rect();
@@ -114,6 +116,38 @@ TEST(MainFrame, TitleSizePlaceAndLayoutAtEverySize) {
         EXPECT_GE(progress->x(), started.Child("pane0")->geometry().right());
         EXPECT_LE(progress->geometry().right(), started.Child("indicatorTCP")->x());
     }
+}
+
+TEST(MainFrame, PaneZeroElidesAndItsTooltipTellsTheWholeStory) {
+    StartedFrame started("[Options]\nTimeBase=time.example.org\nProtocol=Time\nSocketType=TCP\n");
+    CMainFrame& frame = started.Frame();
+    auto* pane = started.Child<QLabel>("pane0");
+    const QString whole = "Reset: " + QString(300, QLatin1Char('x'));
+    frame.ShowStatusText(whole);
+    EXPECT_EQ(started.PaneText(), whole);
+    EXPECT_TRUE(pane->text().endsWith(QChar(0x2026)) &&
+                pane->fontMetrics().horizontalAdvance(pane->text()) <= pane->width());
+    const qsizetype narrow = pane->text().size();
+    started.Resize(QSize(900, 300)); // wider, it shows more
+    EXPECT_GT(pane->text().size(), narrow);
+    QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), pane->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(pane, &hover);
+    EXPECT_EVENTUALLY(
+        QToolTip::text() == whole + "\nTimebase: time.example.org\nProtocol: Time (TCP)", 2000);
+    QToolTip::hideText();
+    // The attempts of a running query, and after a refusal where to get the right.
+    QStringList notes;
+    QueryOutcome refused;
+    refused.result = QueryOutcome::Result::ClockNotSet;
+    for (const auto& report : std::vector<std::function<void()>>{
+             [&] { frame.ShowStatusText("Socket Created."); },
+             [&] { frame.ShowStatusText("Socket Created."); }, [&] { frame.QueryEnded(refused); },
+             [&] { frame.ShowStatusText("Socket Created."); }}) {
+        report();
+        notes << frame.StatusBar()->PaneToolTip().section('\n', 3);
+    }
+    EXPECT_EQ(notes, QStringList({"Attempt 1", "Attempt 2",
+                                  "Setting the clock needs CAP_SYS_TIME; see Help", "Attempt 1"}));
 }
 
 TEST(OptionCommands, EachWritesThroughAndMarksBothMenus) {
@@ -188,6 +222,28 @@ TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEachAndExitCloses) {
     QPointer<CMainFrame> frame = &started.Frame();
     started.Action("mainMenu", "ID_APP_EXIT")->trigger();
     EXPECT_EVENTUALLY(frame.isNull(), 2000);
+}
+
+TEST(OptionCommands, WithNoOpenerABoxGivesTheAddress) {
+    StartedFrame started;
+    // Nothing on the PATH: neither xdg-open nor any browser can be started.
+    const auto restorePath = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toLocal8Bit());
+    const struct {
+        const char *id, *where;
+    } links[] = {{"ID_HELP_HELPPAGE", "/help/index.html"},
+                 {"ID_HELP_HOMEPAGE", "\nhttps://www.veldmark.example/horolux/"}};
+    for (const auto& link : links) {
+        SCOPED_TRACE(link.id);
+        started.Action("mainMenu", link.id)->trigger();
+        QPointer<QMessageBox> box = started.Frame().findChild<QMessageBox*>("noOpener");
+        ASSERT_EVENTUALLY(box && box->isVisible(), 2000);
+        EXPECT_TRUE(box->text().endsWith(link.where)) << box->text().toStdString();
+        EXPECT_FALSE(box->text().contains("file:"));
+        box->accept();
+        ASSERT_EVENTUALLY(box.isNull(), 2000);
+    }
 }
 
 } // namespace

@@ -67,6 +67,12 @@ TEST_F(FrameQueryTest, TheButtonsWaitForTheReplyAndTheWarningOpensOverIt) {
     EXPECT_TRUE(paneWhenShown.endsWith("Delta: 3600.000 seconds") ||
                 paneWhenShown.endsWith("Delta: 3599.999 seconds"))
         << paneWhenShown.toStdString();
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    // Another query still an hour off raises the open box instead of adding one.
+    m_frame->OnQueryTimebase();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
+    QTest::qWait(100); // lets the posted warning run
+    EXPECT_EQ(m_frame->findChildren<QMessageBox*>("deltaWarning").size(), 1);
     box->button(QMessageBox::Ok)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }, 1000));
 }
@@ -111,9 +117,13 @@ TEST_F(FrameQueryTest, TheUnattendedStartStaysAfterABogusReplyOrARefusedClock) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return server.Requests().size() == 1 && QueryEnded(); }, 5000));
     EXPECT_EQ(PaneText(), "Reset: Selected Timebase returned bogus data!");
-    m_setClockRefusal = "Operation not permitted";
     g_strTimeBase = QStringLiteral("127.0.0.1");
+    // A plain query after it only queries, and answered it leaves the window open.
     m_frame->OnQueryTimebase();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
+    EXPECT_TRUE(PaneText().startsWith("Timebase Clock: ")) << PaneText().toStdString();
+    m_setClockRefusal = "Operation not permitted";
+    m_frame->OnCorrectClock();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
     EXPECT_EQ(PaneText(), "Reset: System Clock NOT Corrected: Operation not permitted");
     // Give a posted close every chance to run.

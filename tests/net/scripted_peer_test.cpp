@@ -51,6 +51,7 @@ TEST_F(ScriptedPeerTest, ASilentTimebaseIsAskedAgainEveryCycleUntilReset) {
     m_query.OnReset();
     EXPECT_EQ(m_view.LastText(), "Reset by User Command");
     EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::Reset);
+    EXPECT_FALSE(m_query.IsCorrecting());
     EXPECT_EQ(m_query.Socket(), nullptr);
     EXPECT_TRUE(m_view.ButtonsEnabled());
     // Reset with nothing running says the same.

@@ -9,6 +9,7 @@
 #include "tests/support/wait.h"
 #include "timesync/query_settings.h"
 #include "ui/main_frame.h"
+#include "ui/status_bar.h"
 #include "ui/window_settings.h"
 
 #include <QApplication>
@@ -42,7 +43,7 @@ class StartedFrame {
         EXPECT_NE(child, nullptr) << name;
         return child;
     }
-    QString PaneText() const { return Child<QLabel>("pane0")->text(); }
+    QString PaneText() const { return m_frame->StatusBar()->PaneText(); }
     // The command `id` ("ID_PROTOCOL_SNTP") in "mainMenu", "popupMenu" or "trayMenu".
     QAction* Action(const char* menu, const char* id) const {
         return Child<QWidget>(menu)->findChild<QAction*>(QLatin1String(id));
