@@ -19,6 +19,7 @@ void LoadIntoGlobals() {
     g_strSocketType = ReadString(kKeySocketType, QString());
     g_strProtocol = ReadString(kKeyProtocol, QString());
     g_strNtsCaFile = ReadString(kKeyNtsCaFile, QString());
+    g_nSamples = SamplesChoice(ReadInt(kKeySamples, kDefaultSamples));
     g_bTextOnly = ReadInt(kKeyTextOnly, kDefaultTextOnly);
     g_bMinimizeToTray = ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray);
 }

@@ -112,6 +112,9 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             return Error(QStringLiteral("unknown argument '%1'").arg(arguments[i]));
         }
     }
+    if (!options.samples) {
+        options.samples = kCliDefaultSamples;
+    }
     return options;
 }
 

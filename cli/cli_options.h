@@ -6,6 +6,9 @@
 #include <variant>
 
 // Command line of horolux-cli. Options override the stored settings for one run only.
+// horolux-cli's requests per server unless told otherwise, as ntpdate sends.
+inline constexpr int kCliDefaultSamples = 4;
+
 struct CliOptions {
     // Up to kMaxServers; several are asked at once and must agree.
     QStringList servers;
@@ -17,7 +20,9 @@ struct CliOptions {
     bool correct = false;
     double timeoutSeconds = 60.0;
     // SNTP requests per server; the one with the smallest round trip is used.
-    int samples = 4;
+    // Empty: the stored Samples setting (horolux without a display); horolux-cli's
+    // parser makes it 4 unless told otherwise.
+    std::optional<int> samples;
     bool json = false;
     bool help = false;
     bool version = false;

@@ -34,7 +34,8 @@ void LoadRunSettings(const CliOptions& options) {
         options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
     g_strNtsCaFile = options.caFile ? *options.caFile : Stored(kKeyNtsCaFile, "");
     g_nTimebasePort = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
-    g_nSamples = options.samples;
+    g_nSamples = options.samples ? *options.samples
+                                 : SamplesChoice(settings::ReadInt(kKeySamples, kDefaultSamples));
 }
 
 void PrintLine(std::FILE* stream, const std::string& line) {

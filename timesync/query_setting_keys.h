@@ -8,6 +8,10 @@ inline constexpr const char* kKeyProtocol = "Protocol";
 // A PEM file of the CA certificates an NTS server's certificate is checked against instead
 // of the system's trust store (empty: the system's).
 inline constexpr const char* kKeyNtsCaFile = "NtsCaFile";
+// SNTP requests per query in the window: 1, 4 or 8.
+inline constexpr const char* kKeySamples = "Samples";
+inline constexpr int kSampleChoices[] = {1, 4, 8};
+inline constexpr int kDefaultSamples = 1;
 
 inline constexpr const char* kProtocolTime = "Time";
 inline constexpr const char* kProtocolSntp = "SNTP";

@@ -7,7 +7,16 @@ QString g_strSocketType;
 QString g_strProtocol;
 QString g_strNtsCaFile;
 std::uint16_t g_nTimebasePort = 0;
-int g_nSamples = 1;
+int g_nSamples = kDefaultSamples;
+
+int SamplesChoice(int stored) {
+    for (const int choice : kSampleChoices) {
+        if (stored == choice) {
+            return stored;
+        }
+    }
+    return kDefaultSamples;
+}
 
 QString ChosenHost() {
     return HostOf(g_strTimeBase);

@@ -19,6 +19,9 @@ extern std::uint16_t g_nTimebasePort;
 // SNTP requests per query (setting Samples, or a console run's --samples).
 extern int g_nSamples;
 
+// A stored Samples value as the window offers it: 1, 4 or 8, anything else the default.
+int SamplesChoice(int stored);
+
 // The host the next query asks ("[::1]:123" gives "::1"), and its protocol, transport and
 // port.
 QString ChosenHost();

@@ -19,6 +19,18 @@ inline constexpr int ID_HELP_HELPPAGE = 40026;
 inline constexpr int ID_BACKDROP_TEXTONLY = 40032;
 inline constexpr int ID_BACKDROP_GRAPHICS = 40033;
 inline constexpr int ID_TRAY_RESTORE = 40040;
+inline constexpr int ID_PROTOCOL_NTS = 40041;
+inline constexpr int ID_SAMPLES_1 = 40042;
+inline constexpr int ID_SAMPLES_4 = 40043;
+inline constexpr int ID_SAMPLES_8 = 40044;
+
+// The "Samples per Query" items and the Samples value each stands for.
+struct SamplesItem {
+    int id;
+    int samples;
+};
+inline constexpr SamplesItem kSamplesItems[] = {
+    {ID_SAMPLES_1, 1}, {ID_SAMPLES_4, 4}, {ID_SAMPLES_8, 8}};
 inline constexpr int ID_APP_EXIT = 57665;
 
 // Identifiers of the three menus.

@@ -13,6 +13,7 @@ inline constexpr int ID_INDICATOR_PROGRESS = 59394;
 inline constexpr int ID_INDICATOR_TCP = 59395;
 inline constexpr int ID_INDICATOR_UDP = 59396;
 inline constexpr int ID_INDICATOR_SNTP = 59397;
+inline constexpr int ID_INDICATOR_NTS = 59398;
 
 inline constexpr const char* kControlIdProperty = "controlId";
 

@@ -14,3 +14,7 @@ inline bool IsUdpIndicatorLit(const QString& protocol, const QString& socketType
 inline bool IsSntpIndicatorLit(const QString& protocol, const QString& socketType) {
     return protocol == kProtocolSntp && socketType == kSocketUdp;
 }
+// NTS has no socket type of its own.
+inline bool IsNtsIndicatorLit(const QString& protocol) {
+    return protocol == kProtocolNts;
+}

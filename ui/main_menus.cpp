@@ -157,12 +157,18 @@ void CMainMenus::ShowTimebaseImages() {
 }
 
 void CMainMenus::ApplyInitialMarks() {
-    // Any pair other than Time over TCP or UDP counts as SNTP; the settings stay as stored.
+    // Any pair other than Time over TCP or UDP, or NTS, counts as SNTP; the settings stay
+    // as stored.
     const bool tcp = IsTcpIndicatorLit(g_strProtocol, g_strSocketType);
     const bool udp = IsUdpIndicatorLit(g_strProtocol, g_strSocketType);
+    const bool nts = IsNtsIndicatorLit(g_strProtocol);
     Check(ID_PROTOCOL_TIMETCP, tcp);
     Check(ID_PROTOCOL_TIMEUDP, udp);
-    Check(ID_PROTOCOL_SNTP, !tcp && !udp);
+    Check(ID_PROTOCOL_SNTP, !tcp && !udp && !nts);
+    Check(ID_PROTOCOL_NTS, nts);
+    for (const auto& [id, samples] : kSamplesItems) {
+        Check(id, g_nSamples == samples);
+    }
     Check(ID_OPTIONS_MINIMIZETOTRAY, g_bMinimizeToTray != 0);
     Check(ID_BACKDROP_TEXTONLY, g_bTextOnly != 0);
     Check(ID_BACKDROP_GRAPHICS, g_bTextOnly == 0);

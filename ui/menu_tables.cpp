@@ -21,6 +21,13 @@ constexpr MenuEntry kProtocol[] = {
     Command("Time (UDP)", ID_PROTOCOL_TIMEUDP, true),
     Command("Time (TCP)", ID_PROTOCOL_TIMETCP, true),
     Command("SNTP", ID_PROTOCOL_SNTP, true),
+    Command("NTS", ID_PROTOCOL_NTS, true),
+};
+
+constexpr MenuEntry kSamples[] = {
+    Command("&1", ID_SAMPLES_1, true),
+    Command("&4", ID_SAMPLES_4, true),
+    Command("&8", ID_SAMPLES_8, true),
 };
 
 constexpr MenuEntry kUsNavyTimebase[] = {
@@ -42,6 +49,7 @@ constexpr MenuEntry kBackdrop[] = {
 // The same in the menu bar and in the popup copy.
 constexpr MenuEntry kOptions[] = {
     Choice("&Protocol", kProtocol),
+    Choice("&Samples per Query", kSamples),
     Popup("&Timebase", kTimebase),
     Choice("&Backdrop", kBackdrop),
     Command("&Minimize to Tray", ID_OPTIONS_MINIMIZETOTRAY, true),

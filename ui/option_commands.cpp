@@ -34,6 +34,14 @@ bool COptionCommands::Dispatch(int id) {
     case ID_PROTOCOL_SNTP:
         OnProtocolSntp();
         return true;
+    case ID_PROTOCOL_NTS:
+        OnProtocolNts();
+        return true;
+    case ID_SAMPLES_1:
+    case ID_SAMPLES_4:
+    case ID_SAMPLES_8:
+        OnSamples(id);
+        return true;
     case ID_TIMEBASE_PRIMARY:
         OnTimebasePrimary();
         return true;
@@ -75,7 +83,8 @@ bool COptionCommands::Dispatch(int id) {
 void COptionCommands::SelectProtocol(int checkedId, const char* socketType, const char* protocol,
                                      const char* confirmation) {
     // A query in progress keeps its protocol; the next one uses the new values.
-    for (const int id : {ID_PROTOCOL_TIMEUDP, ID_PROTOCOL_TIMETCP, ID_PROTOCOL_SNTP}) {
+    for (const int id :
+         {ID_PROTOCOL_TIMEUDP, ID_PROTOCOL_TIMETCP, ID_PROTOCOL_SNTP, ID_PROTOCOL_NTS}) {
         m_menus.Check(id, id == checkedId);
     }
     g_strSocketType = QString::fromLatin1(socketType);
@@ -95,6 +104,22 @@ void COptionCommands::OnProtocolTimeTcp() {
 
 void COptionCommands::OnProtocolSntp() {
     SelectProtocol(ID_PROTOCOL_SNTP, kSocketUdp, kProtocolSntp, kSntpSelectedText);
+}
+
+void COptionCommands::OnProtocolNts() {
+    // NTS runs over UDP; its socket type is stored only so that the pair stays whole.
+    SelectProtocol(ID_PROTOCOL_NTS, kSocketUdp, kProtocolNts, kNtsSelectedText);
+}
+
+void COptionCommands::OnSamples(int checkedId) {
+    for (const auto& [id, samples] : kSamplesItems) {
+        m_menus.Check(id, id == checkedId);
+        if (id == checkedId) {
+            g_nSamples = samples;
+        }
+    }
+    settings::WriteInt(kKeySamples, g_nSamples);
+    m_statusBar.ShowPaneText(QString::fromLatin1(kSamplesSelectedText).arg(g_nSamples));
 }
 
 void COptionCommands::SelectTimebase(const char* host) {

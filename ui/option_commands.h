@@ -24,6 +24,9 @@ class COptionCommands {
     void OnProtocolTimeUdp();
     void OnProtocolTimeTcp();
     void OnProtocolSntp();
+    void OnProtocolNts();
+    // One of the ID_SAMPLES_ items.
+    void OnSamples(int id);
     void OnTimebasePrimary();
     void OnTimebaseBackup();
     void OnTimebaseAlternate();

@@ -4,6 +4,9 @@
 inline constexpr const char* kTimeTcpSelectedText = "Time Protocol with Streams selected";
 inline constexpr const char* kTimeUdpSelectedText = "Time Protocol with Datagrams selected";
 inline constexpr const char* kSntpSelectedText = "Simple Network Time Protocol selected";
+inline constexpr const char* kNtsSelectedText = "Network Time Security selected";
+// %1: 1, 4 or 8.
+inline constexpr const char* kSamplesSelectedText = "Samples per query: %1";
 inline constexpr const char* kTimebaseSelectedSuffix = " selected";
 inline constexpr const char* kAlternateSelectedText = "Alternate TimeBase Selected";
 

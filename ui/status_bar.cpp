@@ -67,6 +67,7 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_pTcp = AddIndicator(kIndicatorTcpText, ID_INDICATOR_TCP, "indicatorTCP");
     m_pUdp = AddIndicator(kIndicatorUdpText, ID_INDICATOR_UDP, "indicatorUDP");
     m_pSntp = AddIndicator(kIndicatorSntpText, ID_INDICATOR_SNTP, "indicatorSNTP");
+    m_pNts = AddIndicator(kIndicatorNtsText, ID_INDICATOR_NTS, "indicatorNTS");
     UpdateIndicators();
 }
 
@@ -147,4 +148,5 @@ void CStatusBar::UpdateIndicators() {
     Light(m_pTcp, IsTcpIndicatorLit(g_strProtocol, g_strSocketType));
     Light(m_pUdp, IsUdpIndicatorLit(g_strProtocol, g_strSocketType));
     Light(m_pSntp, IsSntpIndicatorLit(g_strProtocol, g_strSocketType));
+    Light(m_pNts, IsNtsIndicatorLit(g_strProtocol));
 }

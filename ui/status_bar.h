@@ -6,7 +6,7 @@ class QLabel;
 class QProgressBar;
 
 // The status bar: pane 0 for messages, pane 1 holding the progress control, and the
-// three protocol indicators "TCP", "UDP", "SNTP".
+// four protocol indicators "TCP", "UDP", "SNTP", "NTS".
 class CStatusBar : public QStatusBar {
     Q_OBJECT
   public:
@@ -43,4 +43,5 @@ class CStatusBar : public QStatusBar {
     QLabel* m_pTcp = nullptr;
     QLabel* m_pUdp = nullptr;
     QLabel* m_pSntp = nullptr;
+    QLabel* m_pNts = nullptr;
 };

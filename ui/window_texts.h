@@ -9,5 +9,6 @@ inline constexpr const char* kIndicatorProgressText = "XXXXXXX";
 inline constexpr const char* kIndicatorTcpText = "TCP";
 inline constexpr const char* kIndicatorUdpText = "UDP";
 inline constexpr const char* kIndicatorSntpText = "SNTP";
+inline constexpr const char* kIndicatorNtsText = "NTS";
 // Pane 0's tooltip after the system refused to set the clock.
 inline constexpr const char* kClockRightHint = "Setting the clock needs CAP_SYS_TIME; see Help";

@@ -8,8 +8,10 @@
 #include "ui/status_bar.h"
 
 #include <QMessageBox>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <optional>
 #include <thread>
 
@@ -130,6 +132,51 @@ TEST_F(FrameQueryTest, TheUnattendedStartStaysAfterABogusReplyOrARefusedClock) {
     QTest::qWait(300);
     ASSERT_FALSE(m_frame.isNull());
     EXPECT_TRUE(m_frame->isVisible());
+}
+
+// NTS and Samples chosen in the menus, marked in both and written through; the key exchange
+// runs while the window keeps ticking, and the answer is authenticated chronyd's.
+TEST_F(FrameQueryTest, AuthenticatedTimeAndBurstsChosenInTheMenus) {
+    const QString support = qEnvironmentVariable("HOROLUX_SOURCE_DIR") + "/tests/support/";
+    ASSERT_EQ(QProcess::execute(support + "nts-server", {"start"}), 0);
+    const QString ca = qEnvironmentVariable("HOROLUX_SANDBOX_DIR") + "/nts/ca.pem";
+    m_started.emplace("[Options]\nProtocol=SNTP\nSocketType=UDP\nTimeBase=localhost\n"
+                      "Samples=4\nNtsCaFile=" +
+                      ca.toUtf8() + "\n");
+    m_frame = &m_started->Frame();
+    const auto checked = [this](const char* id) {
+        return m_started->Action("mainMenu", id)->isChecked() &&
+               m_started->Action("popupMenu", id)->isChecked();
+    };
+    EXPECT_TRUE(checked("ID_SAMPLES_4") && !checked("ID_SAMPLES_1"));
+    m_started->Action("popupMenu", "ID_SAMPLES_8")->trigger();
+    m_started->Action("mainMenu", "ID_PROTOCOL_NTS")->trigger();
+    EXPECT_TRUE(checked("ID_SAMPLES_8") && !checked("ID_SAMPLES_4"));
+    EXPECT_TRUE(checked("ID_PROTOCOL_NTS") && !checked("ID_PROTOCOL_SNTP"));
+    EXPECT_EQ(PaneText(), "Network Time Security selected");
+    EXPECT_EQ(m_started->Child<QLabel>("indicatorNTS")->text(), "NTS");
+    EXPECT_EQ(m_started->Child<QLabel>("indicatorSNTP")->text(), "");
+    QSettings stored(m_started->Settings().FilePath(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Options/Protocol").toString(), "NTS");
+    EXPECT_EQ(stored.value("Options/Samples").toInt(), 8);
+
+    QElapsedTimer clock;
+    qint64 last = 0, longestGap = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    clock.start();
+    tick.start(20);
+    for (const char* protocol : {"ID_PROTOCOL_NTS", "ID_PROTOCOL_SNTP"}) {
+        m_started->Action("mainMenu", protocol)->trigger();
+        QTest::mouseClick(Button("btnQuery"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 8000));
+        EXPECT_TRUE(PaneText().startsWith("Timebase Clock: ")) << PaneText().toStdString();
+    }
+    EXPECT_LT(longestGap, 500); // a key exchange on the GUI thread would stall it
+    QProcess::execute(support + "nts-server", {"stop"});
 }
 
 } // namespace

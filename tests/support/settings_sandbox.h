@@ -12,6 +12,8 @@ class SettingsSandbox {
   public:
     SettingsSandbox() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        // Where the program checks the file before reading it.
+        qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
     }
     QString FilePath() const { return m_dir.path() + QStringLiteral("/Veldmark/Horolux.conf"); }
     // Writes the file as a user or an earlier version would have left it.

@@ -16,7 +16,7 @@ std::string Parsed(const QString& commandLine) {
              o.socketType.value_or("-"))
         .arg(o.port.value_or(0))
         .arg(o.timeoutSeconds)
-        .arg(o.samples)
+        .arg(o.samples.value_or(0))
         .append(QString(o.correct ? " correct" : "") + (o.json ? " json" : "") +
                 (o.help ? " help" : "") + (o.version ? " version" : ""))
         .toStdString();
