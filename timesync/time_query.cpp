@@ -9,41 +9,11 @@
 #include "timesync/time_sync_view.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
 // Room for an NTS reply with a full jar's worth of cookies.
 constexpr qint64 kMaxDatagramSize = 4096;
-// The key exchange gives up before the worker asks again.
-constexpr std::chrono::milliseconds kKeyExchangeTimeout{4000};
-
-const char* KeyExchangeReason(nts::KeFailure failure) {
-    switch (failure) {
-    case nts::KeFailure::HostNotFound:
-        return texts::kKeHostNotFound;
-    case nts::KeFailure::Refused:
-        return texts::kKeRefused;
-    case nts::KeFailure::TimedOut:
-    case nts::KeFailure::Cancelled:
-        return texts::kKeTimedOut;
-    case nts::KeFailure::Untrusted:
-        return texts::kKeUntrusted;
-    case nts::KeFailure::NameMismatch:
-        return texts::kKeNameMismatch;
-    case nts::KeFailure::NoNts:
-        return texts::kKeNoNts;
-    case nts::KeFailure::BadResponse:
-    case nts::KeFailure::None:
-        break;
-    }
-    return texts::kKeBadResponse;
-}
-
-std::int64_t NowUnix() {
-    return ntp::UnixSeconds(static_cast<std::int64_t>(Hooks().localClockNtp()));
-}
-
 std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint64_t nonce) {
     switch (transport.request) {
     case wire::Request::None:
@@ -72,7 +42,7 @@ CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {
 
 CTimeQuery::~CTimeQuery() {
     m_pWatchdog.reset();
-    DropKeyExchange();
+    m_nts.CancelKeyExchange();
     DropSocket();
 }
 
@@ -123,7 +93,7 @@ void CTimeQuery::Start() {
 
     // One socket at a time: a query never leaves another one open behind it.
     DropSocket();
-    DropKeyExchange();
+    m_nts.CancelKeyExchange();
     m_transport = Transport();
     m_nNonce = Hooks().newRequestNonce();
     // Bursts are SNTP's: an NTS request spends a cookie, a Time reply has no delay to compare.
@@ -143,14 +113,10 @@ void CTimeQuery::Start() {
                             [this] { OnWatchdogStep(); }, [this] { OnWatchdogClear(); }};
         m_pWatchdog = std::make_unique<CWatchdogThread>(std::move(links), timing);
     }
-    m_keyExchangeMs.reset();
-    if (m_transport.protocol == wire::Protocol::Nts) {
-        m_jarPath = nts::JarPath(Host().toStdString(), m_transport.port);
-        m_jar = nts::LoadJar(m_jarPath);
-        if (!m_jar.IsUsable(NowUnix())) {
-            StartKeyExchange();
-            return;
-        }
+    if (m_transport.protocol == wire::Protocol::Nts &&
+        !m_nts.Load(Host().toStdString(), m_transport.port)) {
+        StartKeyExchange();
+        return;
     }
     OpenSocket();
 }
@@ -160,19 +126,11 @@ void CTimeQuery::OpenSocket() {
     QString host = Host();
     std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce);
     if (m_transport.protocol == wire::Protocol::Nts) {
-        // Each cookie is used once: it leaves the jar before the request does.
-        const nts::Cookie cookie = m_jar.cookies.front();
-        m_jar.cookies.erase(m_jar.cookies.begin());
-        nts::SaveJar(m_jarPath, m_jar);
-        const std::size_t missing =
-            nts::kWantedCookies - 1 - std::min(m_jar.cookies.size(), nts::kWantedCookies - 1);
-        m_uniqueId = nts::NewUniqueId();
-        const std::vector<std::uint8_t> packet = nts::BuildRequest(
-            m_nNonce, m_uniqueId, cookie, missing, m_jar.keys.c2s, nts::NewAeadNonce());
+        const std::vector<std::uint8_t> packet = m_nts.TakeRequest(m_nNonce);
         request = QByteArray(reinterpret_cast<const char*>(packet.data()),
                              static_cast<qsizetype>(packet.size()));
-        transport.port = m_jar.ntpPort;
-        host = QString::fromStdString(m_jar.ntpServer);
+        transport.port = m_nts.NtpPort();
+        host = QString::fromStdString(m_nts.NtpServer());
     }
     m_pSocket.reset(new CTimeSocket(*this, transport, this));
     m_streamBytes.clear();
@@ -191,55 +149,33 @@ void CTimeQuery::OpenSocket() {
 }
 
 void CTimeQuery::StartKeyExchange() {
-    nts::KeRequest request;
-    request.host = Host().toStdString();
-    request.port = m_transport.port;
-    request.caFile = g_strNtsCaFile.toStdString();
-    request.timeout = kKeyExchangeTimeout;
-    const unsigned generation = ++m_nKeyExchangeGeneration;
-    const auto started = std::chrono::steady_clock::now();
-    m_pKeyExchange = std::make_unique<nts::KeyExchangeTask>(
-        std::move(request), [this, generation, started](nts::KeResult result) {
-            const double ms = std::chrono::duration<double, std::milli>(
-                                  std::chrono::steady_clock::now() - started)
-                                  .count();
-            // Runs only while the task, and so this query, exists.
-            QMetaObject::invokeMethod(
-                this,
-                [this, generation, result = std::move(result), ms] {
-                    OnKeyExchangeDone(generation, result, ms);
-                },
-                Qt::QueuedConnection);
-        });
+    m_nts.StartKeyExchange(g_strNtsCaFile.toStdString(),
+                           [this](unsigned number, nts::KeResult result) {
+                               // Runs only while the exchange, and so this query, exists.
+                               QMetaObject::invokeMethod(
+                                   this,
+                                   [this, number, result = std::move(result)] {
+                                       if (m_nts.IsCurrent(number)) {
+                                           OnKeyExchangeDone(result);
+                                       }
+                                   },
+                                   Qt::QueuedConnection);
+                           });
 }
 
-void CTimeQuery::OnKeyExchangeDone(unsigned generation, const nts::KeResult& result,
-                                   double elapsedMs) {
-    if (generation != m_nKeyExchangeGeneration || !m_pKeyExchange) {
-        return;
-    }
-    DropKeyExchange();
-    if (result.failure != nts::KeFailure::None) {
-        EndBeforeReply(QString::fromStdString(
-                           results::KeyExchangeFailedText(KeyExchangeReason(result.failure))),
+void CTimeQuery::OnKeyExchangeDone(const nts::KeResult& result) {
+    if (const std::optional<std::string> reason = m_nts.Accept(result)) {
+        EndBeforeReply(QString::fromStdString(results::KeyExchangeFailedText(reason->c_str())),
                        QueryOutcome::Result::AuthenticationFailed);
         return;
     }
-    m_keyExchangeMs = elapsedMs;
-    m_jar = nts::CookieJar{NowUnix(), result.keys, result.ntpServer,
-                           result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort, result.cookies};
-    nts::SaveJar(m_jarPath, m_jar);
     OpenSocket();
-}
-
-void CTimeQuery::DropKeyExchange() {
-    m_pKeyExchange.reset();
 }
 
 void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
     m_sampleTimer.stop();
     DropSocket();
-    DropKeyExchange();
+    m_nts.CancelKeyExchange();
     // The mark belongs to this query and its restarts: whatever ended it, the next query
     // corrects only when asked to.
     m_bCorrectClock = false;
@@ -269,7 +205,7 @@ void CTimeQuery::OnWatchdogStep() {
     m_nProgress = step.position;
     m_view.ShowProgress(m_nProgress);
     // A key exchange runs to its own deadline, which comes before the worker's.
-    if (step.timedOut && !m_pKeyExchange) {
+    if (step.timedOut && !m_nts.IsExchangingKeys()) {
         if (HasAnsweredSample()) {
             FinishBurst();
             return;
@@ -342,27 +278,16 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
     reply.arrivalNs = arrivalNs;
     reply.address = m_pSocket->PeerAddress().toStdString();
     if (m_transport.protocol == wire::Protocol::Nts) {
-        const nts::ReplyCheck check = nts::CheckReply(reply.bytes, m_uniqueId, m_jar.keys.s2c);
-        if (check.verdict == nts::ReplyCheck::Verdict::Drop) {
+        const CNtsSession::Reply check = m_nts.Check(reply.bytes);
+        if (check == CNtsSession::Reply::Drop) {
             return;
         }
-        if (check.verdict == nts::ReplyCheck::Verdict::NtsNak && !m_keyExchangeMs) {
-            // The server no longer takes our cookies: new keys, once per query.
+        if (check == CNtsSession::Reply::Renew) {
             DropSocket();
-            m_jar = {};
-            nts::SaveJar(m_jarPath, m_jar);
             StartKeyExchange();
             return;
         }
-        reply.authentic = check.verdict == nts::ReplyCheck::Verdict::Authentic;
-        if (reply.authentic) {
-            for (const nts::Cookie& cookie : check.cookies) {
-                if (m_jar.cookies.size() < nts::kWantedCookies) {
-                    m_jar.cookies.push_back(cookie);
-                }
-            }
-            nts::SaveJar(m_jarPath, m_jar);
-        }
+        reply.authentic = check == CNtsSession::Reply::Authentic;
     }
     // A burst decides as a plain query first: only its best sample may set the clock.
     const bool burstOfMany = m_nWanted > 1;
@@ -372,7 +297,9 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
     if (!evaluation) {
         return;
     }
-    evaluation->outcome.ntsKeMs = m_keyExchangeMs;
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        evaluation->outcome.ntsKeMs = m_nts.KeyExchangeMs();
+    }
     if (m_transport.protocol == wire::Protocol::Time || m_burst.empty()) {
         Finish(std::move(*evaluation));
         return;

@@ -5,8 +5,7 @@
 // socket's reports and the worker's steps all arrive here, on the GUI thread, and only
 // here is decided what they mean; the view just shows it.
 #include "platform/manual_reset_event.h"
-#include "timesync/nts_cookie_jar.h"
-#include "timesync/nts_key_exchange.h"
+#include "timesync/nts_session.h"
 #include "timesync/query_outcome.h"
 #include "timesync/reply_evaluation.h"
 #include "timesync/time_socket.h"
@@ -72,8 +71,7 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     // Makes the socket and sends the request (for NTS once keys and a cookie are at hand).
     void OpenSocket();
     void StartKeyExchange();
-    void OnKeyExchangeDone(unsigned generation, const nts::KeResult& result, double elapsedMs);
-    void DropKeyExchange();
+    void OnKeyExchangeDone(const nts::KeResult& result);
     // Ends the query for good; an empty reason leaves the status text as it is.
     void End(const QString& reason, const QueryOutcome& outcome);
     // An end before any reply was evaluated.
@@ -115,15 +113,7 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     TimeSocketPtr m_pSocket;
     wire::Transport m_transport{};
     std::uint64_t m_nNonce = 0;
-    // NTS: the running key exchange (its results carry their generation: a late one from an
-    // exchange given up is ignored), the server's jar and file, this request's identifier,
-    // and how long this query's key exchange took.
-    std::unique_ptr<nts::KeyExchangeTask> m_pKeyExchange;
-    unsigned m_nKeyExchangeGeneration = 0;
-    nts::CookieJar m_jar;
-    std::string m_jarPath;
-    nts::UniqueId m_uniqueId{};
-    std::optional<double> m_keyExchangeMs;
+    CNtsSession m_nts;
     // What has come of a Time reply over TCP so far.
     QByteArray m_streamBytes;
     QueryInstants m_instants;

@@ -1,0 +1,127 @@
+#include "timesync/nts_session.h"
+
+#include "timesync/ntp_time.h"
+#include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
+#include "timesync/wire_format.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// The key exchange gives up before the worker asks again.
+constexpr std::chrono::milliseconds kKeyExchangeTimeout{4000};
+
+const char* ReasonOf(nts::KeFailure failure) {
+    switch (failure) {
+    case nts::KeFailure::HostNotFound:
+        return texts::kKeHostNotFound;
+    case nts::KeFailure::Refused:
+        return texts::kKeRefused;
+    case nts::KeFailure::TimedOut:
+    case nts::KeFailure::Cancelled:
+        return texts::kKeTimedOut;
+    case nts::KeFailure::Untrusted:
+        return texts::kKeUntrusted;
+    case nts::KeFailure::NameMismatch:
+        return texts::kKeNameMismatch;
+    case nts::KeFailure::NoNts:
+        return texts::kKeNoNts;
+    case nts::KeFailure::BadResponse:
+    case nts::KeFailure::None:
+        break;
+    }
+    return texts::kKeBadResponse;
+}
+
+std::int64_t NowUnix() {
+    return ntp::UnixSeconds(static_cast<std::int64_t>(Hooks().localClockNtp()));
+}
+
+} // namespace
+
+bool CNtsSession::Load(const std::string& keHost, std::uint16_t kePort) {
+    CancelKeyExchange();
+    m_keHost = keHost;
+    m_kePort = kePort;
+    m_keyExchangeMs.reset();
+    m_jarPath = nts::JarPath(keHost, kePort);
+    m_jar = nts::LoadJar(m_jarPath);
+    return m_jar.IsUsable(NowUnix());
+}
+
+void CNtsSession::StartKeyExchange(const std::string& caFile,
+                                   std::function<void(unsigned, nts::KeResult)> onDone) {
+    nts::KeRequest request;
+    request.host = m_keHost;
+    request.port = m_kePort;
+    request.caFile = caFile;
+    request.timeout = kKeyExchangeTimeout;
+    const unsigned number = ++m_nExchanges;
+    m_exchangeStarted = std::chrono::steady_clock::now();
+    m_exchange = std::make_unique<nts::KeyExchangeTask>(
+        std::move(request), [number, onDone = std::move(onDone)](nts::KeResult result) {
+            onDone(number, std::move(result));
+        });
+}
+
+bool CNtsSession::IsCurrent(unsigned number) const {
+    return m_exchange && number == m_nExchanges;
+}
+
+std::optional<std::string> CNtsSession::Accept(const nts::KeResult& result) {
+    m_exchange.reset();
+    if (result.failure != nts::KeFailure::None) {
+        return ReasonOf(result.failure);
+    }
+    m_keyExchangeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                                m_exchangeStarted)
+                          .count();
+    m_jar = nts::CookieJar{NowUnix(), result.keys, result.ntpServer,
+                           result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort, result.cookies};
+    nts::SaveJar(m_jarPath, m_jar);
+    return std::nullopt;
+}
+
+void CNtsSession::CancelKeyExchange() {
+    m_exchange.reset();
+}
+
+std::vector<std::uint8_t> CNtsSession::TakeRequest(std::uint64_t transmitNonce) {
+    const nts::Cookie cookie = m_jar.cookies.front();
+    m_jar.cookies.erase(m_jar.cookies.begin());
+    nts::SaveJar(m_jarPath, m_jar);
+    // Placeholders ask for the cookies that would refill the jar.
+    const std::size_t missing =
+        nts::kWantedCookies - 1 - std::min(m_jar.cookies.size(), nts::kWantedCookies - 1);
+    m_uniqueId = nts::NewUniqueId();
+    return nts::BuildRequest(transmitNonce, m_uniqueId, cookie, missing, m_jar.keys.c2s,
+                             nts::NewAeadNonce());
+}
+
+CNtsSession::Reply CNtsSession::Check(std::span<const std::uint8_t> reply) {
+    const nts::ReplyCheck check = nts::CheckReply(reply, m_uniqueId, m_jar.keys.s2c);
+    switch (check.verdict) {
+    case nts::ReplyCheck::Verdict::Drop:
+        return Reply::Drop;
+    case nts::ReplyCheck::Verdict::NtsNak:
+        if (m_keyExchangeMs) { // this query has new keys already
+            return Reply::Unauthenticated;
+        }
+        m_jar = {};
+        nts::SaveJar(m_jarPath, m_jar);
+        return Reply::Renew;
+    case nts::ReplyCheck::Verdict::Unauthenticated:
+        return Reply::Unauthenticated;
+    case nts::ReplyCheck::Verdict::Authentic:
+        break;
+    }
+    for (const nts::Cookie& cookie : check.cookies) {
+        if (m_jar.cookies.size() < nts::kWantedCookies) {
+            m_jar.cookies.push_back(cookie);
+        }
+    }
+    nts::SaveJar(m_jarPath, m_jar);
+    return Reply::Authentic;
+}
