@@ -3,19 +3,18 @@
 # libfaketime (real servers telling the wrong time). The answer must come from a majority
 # that agrees; without one nothing is corrected (the clock recorder notes every setting).
 #   agreement_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR)
-set -euo pipefail
-support=$HOROLUX_SOURCE_DIR/tests/support
-source "$support/wait-for"
-work=$(mktemp -d "$HOROLUX_SANDBOX_DIR/agreement-test.XXXXXX")
+source "$HOROLUX_SOURCE_DIR/tests/support/cli-script"
 pids=()
 stop_all() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
     pids=()
 }
 trap stop_all EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 export HOROLUX_CLOCK_RECORD=$work/record
+# One correcting query of the three each, its JSON in $out; query also forgets earlier settings.
+cli_start=(env "LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so" "$HOROLUX_BIN_DIR/horolux-cli"
+    --json --correct --samples 2 --timeout 20 --server 127.0.0.1 --server 127.0.0.2 --server 127.0.0.3)
+query() { : >"$work/record" && cli "$@"; }
 
 # chronyd ADDRESS [FAKETIME]: a chronyd serving its own clock on ADDRESS:123, shifted if asked.
 chronyd_at() {
@@ -38,15 +37,6 @@ CONF
     pids+=($!)
     wait_for 10 bash -c "[[ -n \$(ss -Hlnu 'src $1:123') ]]" || fail "chronyd on $1 did not start"
 }
-# cli NAME EXPECTED-STATUS [ADDRESSES]: one correcting query of the three, its JSON in $out.
-cli() {
-    local name=$1 expected=$2 status=0
-    : >"$work/record"
-    out=$(LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so "$HOROLUX_BIN_DIR/horolux-cli" --json \
-        --correct --samples 2 --timeout 20 --server 127.0.0.1 --server 127.0.0.2 --server 127.0.0.3 \
-        2>"$work/stderr") || status=$?
-    [[ $status == "$expected" ]] || fail "$name: exit $status, not $expected: $out"
-}
 # check NAME PYTHON-EXPRESSION over j (the JSON), verdicts, record (the clock settings) and stderr.
 check() {
     python3 - "$out" "$work/record" "$work/stderr" "$2" <<'PY' || fail "$1: $out $(cat "$work/stderr")"
@@ -62,20 +52,20 @@ PY
 chronyd_at 127.0.0.1
 chronyd_at 127.0.0.2
 chronyd_at 127.0.0.3 +10s
-cli "one shifted" 0
+query "one shifted" 0
 check "one shifted" 'verdicts[2] == "falseticker" and sorted(verdicts[:2]) == ["agrees", "used"] and j["corrected"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.010 and "Falseticker: 127.0.0.3" in stderr'
 
 stop_all
 chronyd_at 127.0.0.1
 chronyd_at 127.0.0.2 +10s
 chronyd_at 127.0.0.3 -7s
-cli "two shifted" 2
+query "two shifted" 2
 check "two shifted" 'j["result"] == "Reset: Timebases disagree; clock not corrected." and not j["corrected"] and record == [] and verdicts.count("falseticker") == 3'
 
 stop_all
 chronyd_at 127.0.0.1
 chronyd_at 127.0.0.3
-cli "one silent" 0
+query "one silent" 0
 check "one silent" 'verdicts[1] == "no answer" and sorted(verdicts[0::2]) == ["agrees", "used"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.010'
 
 exit $((failures > 0))

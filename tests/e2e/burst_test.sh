@@ -3,18 +3,15 @@
 # the relay's own accounting, the minimum-delay choice, a single reply, silence and a kiss.
 # The relay runs on this machine, so the true offset is 0 and a reported offset is its error.
 #   burst_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_SOURCE_DIR)
-set -euo pipefail
-support=$HOROLUX_SOURCE_DIR/tests/support
-source "$support/wait-for"
-work=$(mktemp -d "$HOROLUX_SANDBOX_DIR/burst-test.XXXXXX")
+source "$HOROLUX_SOURCE_DIR/tests/support/cli-script"
 relay_pid=
 cleanup() {
     [[ -n $relay_pid ]] && kill "$relay_pid" 2>/dev/null
     "$support/servers" stop chronyd
 }
 trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# One query through the relay each, its JSON in $out.
+cli_start=("$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --json)
 
 # relay [net-sim options]: a fresh relay on 127.0.0.5:123 in front of chronyd, logging to $log.
 relay() {
@@ -31,13 +28,6 @@ relay() {
         "$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --samples 1 --timeout 3 >/dev/null
         : >"$log"
     fi
-}
-# cli NAME EXPECTED-STATUS ARGUMENTS...: one query through the relay, its JSON in $out.
-cli() {
-    local name=$1 expected=$2 status=0
-    shift 2
-    out=$("$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --json "$@") || status=$?
-    [[ $status == "$expected" ]] || fail "$name: exit $status, not $expected: $out"
 }
 # check NAME PYTHON-EXPRESSION: the expression over j (the JSON) and pairs (the relay's
 # exchanges that went both ways as (out, back) seconds held, in order) must hold.

@@ -4,10 +4,7 @@
 # answers, relays that tamper with replies, and a damaged cookie file. Only authentic
 # replies may report or set a time (the clock recorder notes every setting).
 #   nts_cli_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR)
-set -euo pipefail
-support=$HOROLUX_SOURCE_DIR/tests/support
-source "$support/wait-for"
-work=$(mktemp -d "$HOROLUX_SANDBOX_DIR/nts-test.XXXXXX")
+source "$HOROLUX_SOURCE_DIR/tests/support/cli-script"
 nts=$HOROLUX_SANDBOX_DIR/nts
 relay_pid=
 cleanup() {
@@ -16,18 +13,10 @@ cleanup() {
     "$support/servers" stop chronyd
 }
 trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 export XDG_STATE_HOME=$work/state HOROLUX_CLOCK_RECORD=$work/record
-
-# cli NAME EXPECTED-STATUS ARGUMENTS...: runs one correcting query, keeps its JSON in $out.
-cli() {
-    local name=$1 expected=$2 status=0
-    shift 2
-    out=$(LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so \
-        "$HOROLUX_BIN_DIR/horolux-cli" --protocol nts --json --correct "$@") || status=$?
-    [[ $status == "$expected" ]] || fail "$name: exit $status, not $expected: $out"
-}
+# One correcting query each, its JSON in $out.
+cli_start=(env "LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so" "$HOROLUX_BIN_DIR/horolux-cli"
+    --protocol nts --json --correct)
 field() { python3 -c 'import json,sys; print(json.loads(sys.argv[1])[sys.argv[2]])' "$out" "$1"; }
 recorded() { [[ -f $work/record ]] && wc -l <"$work/record" || echo 0; }
 ke_accepted() {

@@ -38,7 +38,6 @@ TEST_F(ScriptedPeerTest, ASilentTimebaseIsAskedAgainEveryCycleUntilReset) {
                            m_view.progress.begin() + std::ssize(expected)));
     // Each request carries a fresh nonce.
     EXPECT_NE(server.Requests()[1].mid(40, 8), server.Requests()[0].mid(40, 8));
-    EXPECT_NE(server.Requests()[2].mid(40, 8), server.Requests()[1].mid(40, 8));
     const QStringList cycleTexts{"Socket Created.", "Connecting to Timebase...",
                                  "Connected; waiting for Correct Time..."};
     EXPECT_EQ(m_view.texts.mid(0, 3), cycleTexts);
@@ -66,32 +65,22 @@ TEST_F(ScriptedPeerTest, ASilentTimebaseIsAskedAgainEveryCycleUntilReset) {
     EXPECT_EQ(server.RequestCount(), requests);
 }
 
+// Which datagrams are not ours, the decision table shows; here the query waits on past one.
 TEST_F(ScriptedPeerTest, AStrangersDatagramIsIgnoredAndTheQueryWaitsOn) {
-    struct Case {
-        const char* what;
-        std::function<void(QByteArray&)> change;
-    };
-    const Case cases[] = {
-        {"a wrong originate value", [](QByteArray& r) { r[31] = static_cast<char>(r[31] ^ 1); }},
-        {"all zeros", [](QByteArray& r) { r.fill('\0'); }},
-    };
+    // The stranger's datagram, 5000 s ahead, first; the Timebase's own answer later.
+    ScriptedUdpServer server(123, [](const QByteArray& request) {
+        QByteArray forged = SntpReplyTo(request, 5000.0);
+        forged[31] = static_cast<char>(forged[31] ^ 1); // a wrong originate value
+        return std::vector<ScriptedReply>{{0, forged}, {300, SntpReplyTo(request)}};
+    });
+    ASSERT_TRUE(server.IsListening());
     Use("SNTP", "UDP", kScriptedHost);
-    for (const Case& c : cases) {
-        // The stranger's datagram, 5000 s ahead, first; the Timebase's own answer later.
-        ScriptedUdpServer server(123, [&c](const QByteArray& request) {
-            QByteArray forged = SntpReplyTo(request, 5000.0);
-            c.change(forged);
-            return std::vector<ScriptedReply>{{0, forged}, {300, SntpReplyTo(request)}};
-        });
-        ASSERT_TRUE(server.IsListening());
-        m_view.texts.clear();
-        m_query.OnCorrectClock();
-        ASSERT_TRUE(WaitForEnd()) << c.what;
-        ASSERT_EQ(m_view.texts.size(), 4) << m_view.texts.join(" | ").toStdString();
-        EXPECT_TRUE(m_view.LastText().startsWith("System Clock Corrected by: ")) << c.what;
-        EXPECT_LT(std::abs(Offset()), 1.0) << c.what;
-        EXPECT_EQ(server.Requests().size(), 1) << c.what;
-    }
+    m_query.OnCorrectClock();
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_EQ(m_view.texts.size(), 4) << m_view.texts.join(" | ").toStdString();
+    EXPECT_TRUE(m_view.LastText().startsWith("System Clock Corrected by: "));
+    EXPECT_LT(std::abs(Offset()), 1.0);
+    EXPECT_EQ(server.Requests().size(), 1);
 }
 
 TEST_F(ScriptedPeerTest, APeerThatClosesLeavesTheQueryToItsTimeout) {

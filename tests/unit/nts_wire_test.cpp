@@ -8,11 +8,6 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
-TEST(NtsKeRecords, RequestAsksForNtpv4AndAesSivThenEnds) {
-    const Bytes expected{0x80, 1, 0, 2, 0, 0, 0x80, 4, 0, 2, 0, 15, 0x80, 0, 0, 0};
-    EXPECT_EQ(nts::BuildKeRequest(), expected);
-}
-
 TEST(NtsKeRecords, ResponsesAreReadWithinTheBuffer) {
     const Bytes agreed{0x80, 1, 0, 2, 0, 0, 0x80, 4, 0, 2, 0, 15};
     const Bytes cookie{0, 5, 0, 3, 'a', 'b', 'c'};

@@ -87,8 +87,6 @@ constexpr double kSetAhead = kT1 - 2208988800.0 + 10.62;
 const Case kCases[] = {
     // T1 = t, T4 = t + 0.5, the server at t + 10.25: theta is +10, the delay 0.5.
     {"ahead", kSntp, Sntp(kT1 + 10.25), false, kAhead, Result::Answered},
-    {"behind", kSntp, Sntp(kT1 - 9.75), false,
-     "Timebase Clock: 12/06/26 11:59:50. Delta: -10.000 seconds", Result::Answered},
     {"30 minutes", kSntp, Sntp(kT1 + 1800.25), false,
      "Timebase Clock: 12/06/26 12:30:00. Delta: 1800.000 seconds", Result::Answered, true},
     {"just under", kSntp, Sntp(kT1 - 1798.75), false,
@@ -112,7 +110,6 @@ const Case kCases[] = {
     {"mode 5", kSntp, Sntp(kT1, 0x25), true, kBogus},
     {"zero receive", kSntp, Changed(Sntp(kT1), [](Bytes& b) { Put(b, 32, 0, 8); }), true, kBogus},
     {"zero transmit", kSntp, Changed(Sntp(kT1), [](Bytes& b) { Put(b, 40, 0, 8); }), true, kBogus},
-    {"1969", kSntp, Sntp(2208988700.0), true, kBogus},
     {"before the release", kSntp, Sntp(kT1 - 500000.0), true, kBogus},
     {"version 0", kSntp, Sntp(kT1, 0x04), true, kBogus},
     {"version 5", kSntp, Sntp(kT1, 0x2C), true, kBogus},
@@ -137,13 +134,10 @@ const Case kCases[] = {
      "Timebase Clock: 07/03/40 16:36:58. Delta: 0 days -1:-1:-1", Result::Answered, true},
     {"time correcting", kTime, Time(k2040Wire), true,
      "System Clock Corrected to: 07/03/40 14:34:56. ", Result::Corrected, false, k2040Unix},
-    // No time before this release is taken: 2026-11-30 23:59:59, and 1970.
+    // No time before this release is taken: 2026-11-30 23:59:59.
     {"before the release, time", kTime, Time(4005071999U), true, kBogus},
-    {"1970", kTime, Time(2208988800U), true, kBogus},
-
     {"3 bytes", kTime, Time(k2040Wire, 3), true, kBogus},
     {"time zero", kTime, Time(0), true, kBogus},
-    {"time 1969", kTime, Time(2208988799U), true, kBogus},
 };
 
 TEST(ReplyDecision, EndsTheQueryAsItShould) {
