@@ -17,12 +17,12 @@
 
 namespace {
 
-QString Stored(const char* key, const char* defaultValue) {
-    return settings::ReadString(key, QString::fromLatin1(defaultValue));
-}
-
 // The stored settings, overridden by the options for this run; nothing is written back.
-void LoadRunSettings(const CliOptions& options) {
+void LoadRunSettings(const CliOptions& options, bool readStored) {
+    auto Stored = [readStored](const char* key, const char* defaultValue) {
+        const QString fallback = QString::fromLatin1(defaultValue);
+        return readStored ? settings::ReadString(key, fallback) : fallback;
+    };
     g_strTimeBase = options.server ? *options.server : Stored(kKeyTimeBase, kPrimaryTimebase);
     g_strProtocol = options.protocol ? *options.protocol : Stored(kKeyProtocol, kDefaultProtocol);
     g_strSocketType =
@@ -39,8 +39,8 @@ void PrintLine(std::FILE* stream, const std::string& line) {
 
 } // namespace
 
-int RunCli(const CliOptions& options) {
-    LoadRunSettings(options);
+int RunCli(const CliOptions& options, bool readStored) {
+    LoadRunSettings(options, readStored);
     CConsoleView view;
     CTimeQuery query(view);
     QEventLoop loop;

@@ -219,6 +219,51 @@ TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
     }
 }
 
+// The privileged helper: its command line only, never the caller's settings file (here
+// the Time protocol, which would show in the JSON), and a correction within 10 ms of the
+// truth. Every option beyond server, protocol, port and a CA file under /etc or /usr is
+// refused before anything is asked.
+TEST_F(Processes, TheHelperTrustsOnlyItsCommandLine) {
+    ASSERT_TRUE(QFile::copy("/etc/ssl/certs/ca-certificates.crt", m_dir.path() + "/ca.pem"));
+    const QString usage = "^$", sntp = "127.0.0.1 SNTP UDP 123";
+    const struct Case {
+        QString command;
+        int status;
+        QString result, fields = {};
+    } cases[] = {
+        {"horolux-correct --server 127.0.0.1", 0, "^System Clock Corrected by: ", sntp},
+        {"horolux-correct --server=127.0.0.1 --protocol sntp --port 123 --ca-file "
+         "/etc/ssl/certs/ca-certificates.crt",
+         0, "^System Clock Corrected by: ", sntp},
+        {"LD_PRELOAD= horolux-correct --server 127.0.0.1", 3, kNotPermitted, sntp},
+        {"horolux-correct --server 127.0.0.1 --json", 64, usage},
+        {"horolux-correct --server 127.0.0.1 --timeout 1", 64, usage},
+        {"horolux-correct --server 127.0.0.1 --correct", 64, usage},
+        {"horolux-correct 127.0.0.1", 64, usage},
+        {"horolux-correct --server 127.0.0.1 --ca-file " + m_dir.path() + "/ca.pem", 64, usage},
+        {"horolux-correct --server 127.0.0.1 --ca-file=/etc/../" + m_dir.path() + "/ca.pem", 64,
+         usage},
+    };
+    WriteSettings(kStoredTime);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command.toStdString());
+        const ProcessRun run = Run(c.command);
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        const QString result = c.fields.isEmpty() ? run.out : run.Json()["result"].toString();
+        EXPECT_TRUE(QRegularExpression(c.result).match(result).hasMatch()) << run.out.toStdString();
+        EXPECT_EQ(run.err.startsWith("horolux-correct: "), c.status == 64) << run.err.toStdString();
+        if (!c.fields.isEmpty()) {
+            EXPECT_EQ(Fields(run.Json()), c.fields);
+        }
+        const std::vector<ClockSetting> settings = TakeClockSettings();
+        EXPECT_EQ(settings.size(), c.status == 0 ? 1U : 0U);
+        for (const ClockSetting& setting : settings) {
+            EXPECT_NEAR(setting.asked, setting.truth, 0.010);
+        }
+    }
+    EXPECT_EQ(ReadSettings(), kStoredTime);
+}
+
 // A silent server is asked again every 21 steps of 200 ms: by horolux-cli until its
 // time-out, by the window started with an argument for as long as it stays open.
 TEST_F(Processes, ASilentServerIsAskedAgain) {
