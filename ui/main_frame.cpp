@@ -5,6 +5,7 @@
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
 #include "ui/delta_warning_box.h"
+#include "ui/elevated_correction.h"
 #include "ui/status_bar.h"
 #include "ui/viewpoint_keys.h"
 #include "ui/window_settings.h"
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame() {
     m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect");
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
+    m_pElevated = std::make_unique<CElevatedCorrection>(*this);
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
@@ -177,6 +179,9 @@ void CMainFrame::PostDeltaWarning() {
     // Queued on this window: dropped if the window is gone before it runs.
     QMetaObject::invokeMethod(
         this, [this] { ShowDeltaWarningBox(this); }, Qt::QueuedConnection);
+}
+void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
+    m_pElevated->OnQueryEnded(outcome, m_bUnattended);
 }
 void CMainFrame::PostClose() {
     OnAppExit();

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CCommandUi;
+class CElevatedCorrection;
 class CTimeQuery;
 class CGLScene;
 class CStatusBar;
@@ -29,7 +30,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
     // The first tick starts the unattended correction, and the window closes once it has
     // answered.
-    void CorrectAtFirstTick() { m_bAutoCorrect = true; }
+    void CorrectAtFirstTick() { m_bAutoCorrect = m_bUnattended = true; }
 
     // ITimeSyncView
     void ShowStatusText(const QString& text) override;
@@ -39,7 +40,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void ShowProgress(int position) override;
     void PostDeltaWarning() override;
     void PostClose() override;
-    void QueryEnded(const QueryOutcome&) override {}
+    void QueryEnded(const QueryOutcome& outcome) override;
 
   public Q_SLOTS:
     void OnQueryTimebase();
@@ -65,7 +66,10 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     CStatusBar* m_wndStatusBar = nullptr;
     CGLScene* m_pScene = nullptr;
     CCommandUi* m_pCommandUi = nullptr;
+    // Outlives the query, which may report its end while it is destroyed.
+    std::unique_ptr<CElevatedCorrection> m_pElevated;
     std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
     bool m_bAutoCorrect = false;
+    bool m_bUnattended = false;
 };

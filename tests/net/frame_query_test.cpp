@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <optional>
 #include <thread>
 
@@ -120,6 +122,62 @@ TEST_F(FrameQueryTest, TheUnattendedStartStaysAfterABogusReplyOrARefusedClock) {
     QTest::qWait(300);
     ASSERT_FALSE(m_frame.isNull());
     EXPECT_TRUE(m_frame->isVisible());
+}
+
+// A clock the window may not set goes to pkexec with the helper and the query's settings;
+// the stand-in pkexec runs the real helper under the clock recorder, or refuses. Without
+// the helper, and at the unattended start, nothing is asked.
+TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
+    const QTemporaryDir dir;
+    const QString helper = qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-correct";
+    const QString refused = "Reset: System Clock NOT Corrected: ";
+    const QString asked = helper + " --server 127.0.0.1 --protocol sntp";
+    const struct {
+        QString pkexec, helper, arguments, pane, asked;
+    } cases[] = {
+        {"exec env LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so HOROLUX_CLOCK_RECORD=" +
+             dir.path() + "/record \"$@\"",
+         helper,
+         {},
+         "^System Clock Corrected by: ",
+         helper + " --server 127.0.0.1 --protocol sntp"},
+        {"exit 126", helper, {}, "^" + refused + "authorization refused$", asked},
+        {"exit 127", helper, {}, "^" + refused + "authorization refused$", asked},
+        {"exit 0", dir.path() + "/none", {}, "^" + refused + "Operation not permitted$", ""},
+        {"exit 0", helper, "x", "^" + refused + "Operation not permitted$", ""},
+    };
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.path().toUtf8() + ":" + path);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pkexec.toStdString() + " " + c.helper.toStdString() + " " +
+                     c.arguments.toStdString());
+        QFile pkexec(dir.path() + "/pkexec");
+        ASSERT_TRUE(pkexec.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        pkexec.write(
+            ("#!/bin/sh\necho \"$*\" >" + dir.path() + "/asked\n" + c.pkexec + "\n").toUtf8());
+        pkexec.close();
+        pkexec.setPermissions(pkexec.permissions() | QFile::ExeOwner);
+        QFile::remove(dir.path() + "/asked");
+        QFile::remove(dir.path() + "/record");
+        qputenv("HOROLUX_HELPER", c.helper.toUtf8());
+        m_setClockRefusal = "Operation not permitted";
+        Start("127.0.0.1", c.arguments);
+        if (c.arguments.isEmpty()) {
+            m_frame->OnCorrectClock();
+        }
+        const QRegularExpression pane(c.pane);
+        const bool shown = QTest::qWaitFor(
+            [&] { return QueryEnded() && pane.match(PaneText()).hasMatch(); }, 20000);
+        EXPECT_TRUE(shown) << PaneText().toStdString();
+        QTest::qWait(c.asked.isEmpty() ? 300 : 0); // time to start pkexec if it were asked
+        QFile asked(dir.path() + "/asked");
+        EXPECT_EQ(asked.open(QIODevice::ReadOnly) ? QString(asked.readAll()) : QString(),
+                  c.asked.isEmpty() ? "" : c.asked + "\n");
+        EXPECT_EQ(QFile::exists(dir.path() + "/record"), c.pane.contains("Corrected by"));
+        m_started.reset();
+    }
+    qputenv("PATH", path);
+    qunsetenv("HOROLUX_HELPER");
 }
 
 } // namespace
