@@ -5,7 +5,6 @@
 #define _GNU_SOURCE
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 #include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
@@ -29,8 +28,7 @@ __attribute__((constructor)) static void RefuseOutsideSandbox(void) {
         fputs("clock_recorder: not inside a user namespace; refusing to run\n", stderr);
         _exit(70);
     }
-    const char* path = getenv("HOROLUX_CLOCK_RECORD");
-    record_path = path != NULL ? strdup(path) : NULL;
+    record_path = getenv("HOROLUX_CLOCK_RECORD"); // on the stack from exec: outlives clearenv()
 }
 
 int clock_settime(clockid_t clock, const struct timespec* time) {
