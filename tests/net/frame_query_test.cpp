@@ -164,8 +164,7 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
             m_frame->OnCorrectClock();
         }
         const QRegularExpression pane(c.pane);
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return QueryEnded() && pane.match(PaneText()).hasMatch(); }, 20000))
+        EXPECT_EVENTUALLY(QueryEnded() && pane.match(PaneText()).hasMatch(), 20000)
             << PaneText().toStdString();
         QTest::qWait(c.asked ? 0 : 300); // time to start pkexec if it were asked
         QFile asked(dir.path() + "/asked");
