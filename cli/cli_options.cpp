@@ -6,18 +6,6 @@
 
 namespace {
 
-struct ProtocolChoice {
-    const char* name;
-    const char* protocol;
-    const char* socketType;
-};
-constexpr ProtocolChoice kProtocolChoices[] = {
-    {"sntp", kProtocolSntp, kSocketUdp},
-    {"time-tcp", kProtocolTime, kSocketTcp},
-    {"time-udp", kProtocolTime, kSocketUdp},
-    {"nts", kProtocolNts, kSocketUdp},
-};
-
 CliUsageError Error(const QString& text) {
     return CliUsageError{text};
 }
@@ -65,8 +53,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             options.servers.append(*value);
         } else if (name == QLatin1String("--protocol")) {
             const auto value = takesValue();
-            const ProtocolChoice* found = nullptr;
-            for (const ProtocolChoice& choice : kProtocolChoices) {
+            const ProtocolOption* found = nullptr;
+            for (const ProtocolOption& choice : kProtocolOptions) {
                 if (value && *value == QLatin1String(choice.name)) {
                     found = &choice;
                 }

@@ -21,12 +21,12 @@
 
 namespace {
 
-QString Stored(const char* key, const char* defaultValue) {
-    return settings::ReadString(key, QString::fromLatin1(defaultValue));
-}
-
 // The stored settings, overridden by the options for this run; nothing is written back.
-void LoadRunSettings(const CliOptions& options) {
+void LoadRunSettings(const CliOptions& options, bool readStored) {
+    auto Stored = [readStored](const char* key, const char* defaultValue) {
+        const QString fallback = QString::fromLatin1(defaultValue);
+        return readStored ? settings::ReadString(key, fallback) : fallback;
+    };
     g_strTimeBase =
         options.servers.isEmpty() ? Stored(kKeyTimeBase, kPrimaryTimebase) : options.servers[0];
     g_strProtocol = options.protocol ? *options.protocol : Stored(kKeyProtocol, kDefaultProtocol);
@@ -34,8 +34,9 @@ void LoadRunSettings(const CliOptions& options) {
         options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
     g_strNtsCaFile = options.caFile ? *options.caFile : Stored(kKeyNtsCaFile, "");
     g_nTimebasePort = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
-    g_nSamples = options.samples ? *options.samples
-                                 : SamplesChoice(settings::ReadInt(kKeySamples, kDefaultSamples));
+    g_nSamples = options.samples || !readStored
+                     ? options.samples.value_or(kDefaultSamples)
+                     : SamplesChoice(settings::ReadInt(kKeySamples, kDefaultSamples));
 }
 
 void PrintLine(std::FILE* stream, const std::string& line) {
@@ -135,8 +136,8 @@ std::vector<std::unique_ptr<Asked>> AskAll(const QStringList& servers, const Cli
 
 } // namespace
 
-int RunCli(const CliOptions& options) {
-    LoadRunSettings(options);
+int RunCli(const CliOptions& options, bool readStored) {
+    LoadRunSettings(options, readStored);
     const QStringList servers =
         options.servers.isEmpty() ? QStringList{g_strTimeBase} : options.servers;
     std::vector<std::unique_ptr<Asked>> asked = AskAll(servers, options);

@@ -19,6 +19,19 @@ inline constexpr const char* kProtocolNts = "NTS";
 inline constexpr const char* kSocketTcp = "TCP";
 inline constexpr const char* kSocketUdp = "UDP";
 
+// The names horolux-cli's --protocol (and so the privileged helper's) takes for each pair.
+struct ProtocolOption {
+    const char* name;
+    const char* protocol;
+    const char* socketType;
+};
+inline constexpr ProtocolOption kProtocolOptions[] = {
+    {"sntp", kProtocolSntp, kSocketUdp},
+    {"time-tcp", kProtocolTime, kSocketTcp},
+    {"time-udp", kProtocolTime, kSocketUdp},
+    {"nts", kProtocolNts, kSocketUdp},
+};
+
 inline constexpr const char* kDefaultSocketType = kSocketUdp;
 inline constexpr const char* kDefaultProtocol = kProtocolSntp;
 

@@ -7,6 +7,7 @@
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
 #include "ui/delta_warning_box.h"
+#include "ui/elevated_correction.h"
 #include "ui/main_menus.h"
 #include "ui/status_bar.h"
 #include "ui/tray_icon.h"
@@ -80,6 +81,7 @@ CMainFrame::CMainFrame() {
         2 * kButtonHeight + kMinimumViewHeight);
     // Only now: the client's resize and key handling reach the children made above.
     m_pClient->installEventFilter(this);
+    m_pElevated = std::make_unique<CElevatedCorrection>(*this);
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
@@ -279,7 +281,9 @@ void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
     // the user runs when its own correction has failed.
     if (std::exchange(m_bCloseAtEnd, false) && outcome.result == QueryOutcome::Result::Corrected) {
         OnAppExit();
+        return;
     }
+    m_pElevated->OnQueryEnded(outcome, m_bUnattended);
 }
 void CMainFrame::PostClose() {
     m_bCloseAtEnd = true;

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CCommandUi;
+class CElevatedCorrection;
 class CTimeQuery;
 class CGLScene;
 class CStatusBar;
@@ -29,7 +30,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
     // The first tick starts the unattended correction, and the window closes once it has
     // answered.
-    void CorrectAtFirstTick() { m_bAutoCorrect = true; }
+    void CorrectAtFirstTick() { m_bAutoCorrect = m_bUnattended = true; }
 
     // ITimeSyncView
     void ShowStatusText(const QString& text) override;
@@ -70,6 +71,8 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     CStatusBar* m_wndStatusBar = nullptr;
     CGLScene* m_pScene = nullptr;
     CCommandUi* m_pCommandUi = nullptr;
+    // Outlives the query, which may report its end while it is destroyed.
+    std::unique_ptr<CElevatedCorrection> m_pElevated;
     std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
     bool m_bAutoCorrect = false;
@@ -79,4 +82,6 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     bool m_bCloseAtEnd = false; // the query asked for the unattended close
     // Ticks left in which a newly known window frame resizes the window to the initial size.
     int m_nFitTicksLeft = 25;
+    // Started with an argument: a refused correction never asks for a password.
+    bool m_bUnattended = false;
 };

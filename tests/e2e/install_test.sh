@@ -10,9 +10,12 @@ fail() { echo "install_test: $*" >&2 && exit 1; }
 
 cmake --install "${1:?usage: install_test.sh BUILD_DIR}" --prefix "$prefix" >/dev/null
 cd "$prefix"
-wanted="bin/horolux bin/horolux-cli share/applications/horolux.desktop
-share/horolux/help/index.html share/icons/hicolor/48x48/apps/horolux.png
-share/icons/hicolor/scalable/apps/horolux.svg share/man/man1/horolux-cli.1 share/man/man1/horolux.1"
+wanted="bin/horolux bin/horolux-cli libexec/horolux/horolux-correct
+share/applications/horolux.desktop share/horolux/help/index.html
+share/icons/hicolor/48x48/apps/horolux.png share/icons/hicolor/scalable/apps/horolux.svg
+share/man/man1/horolux-cli.1 share/man/man1/horolux.1
+share/metainfo/org.veldmark.horolux.metainfo.xml
+share/polkit-1/actions/org.veldmark.horolux.correct-clock.policy"
 installed=$(find . -type f -printf '%P\n' | LC_ALL=C sort | xargs)
 [[ $installed == "$(xargs <<<"$wanted")" ]] || fail "installed files differ: $installed"
 

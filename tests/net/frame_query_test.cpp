@@ -11,7 +11,9 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <optional>
 #include <thread>
 
@@ -177,6 +179,58 @@ TEST_F(FrameQueryTest, AuthenticatedTimeAndBurstsChosenInTheMenus) {
     }
     EXPECT_LT(longestGap, 500); // a key exchange on the GUI thread would stall it
     QProcess::execute(support + "nts-server", {"stop"});
+}
+
+// A clock the window may not set goes to pkexec with the helper and the query's settings;
+// the stand-in pkexec runs the real helper under the clock recorder, or refuses. Without
+// the helper, and at the unattended start, nothing is asked.
+TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
+    const QTemporaryDir dir;
+    const QString helper = qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-correct";
+    const QString refused = "^Reset: System Clock NOT Corrected: ";
+    QFile pkexec(dir.path() + "/pkexec");
+    ASSERT_TRUE(pkexec.open(QIODevice::WriteOnly));
+    pkexec.write(QString("#!/bin/sh\necho \"$*\" >%1/asked\n[ -z \"$PKEXEC_EXIT\" ] || exit "
+                         "$PKEXEC_EXIT\nexec env LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so "
+                         "HOROLUX_CLOCK_RECORD=%1/record \"$@\"\n")
+                     .arg(dir.path())
+                     .toUtf8());
+    pkexec.close();
+    pkexec.setPermissions(pkexec.permissions() | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.path().toUtf8() + ":" + path);
+    const struct {
+        QByteArray exit;
+        QString helper, arguments, pane;
+        bool asked;
+    } cases[] = {
+        {"", helper, "", "^System Clock Corrected by: ", true},
+        {"126", helper, "", refused + "authorization refused$", true},
+        {"", helper, "x", refused + "Operation not permitted$", false},
+        // Last: later tests find no helper, even where pkexec is installed.
+        {"", dir.path() + "/none", "", refused + "Operation not permitted$", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.exit + " " + c.helper + " " + c.arguments).toStdString());
+        QFile::remove(dir.path() + "/asked");
+        qputenv("PKEXEC_EXIT", c.exit);
+        qputenv("HOROLUX_HELPER", c.helper.toUtf8());
+        m_setClockRefusal = "Operation not permitted";
+        Start("127.0.0.1", c.arguments);
+        if (c.arguments.isEmpty()) {
+            m_frame->OnCorrectClock();
+        }
+        const QRegularExpression pane(c.pane);
+        EXPECT_EVENTUALLY(QueryEnded() && pane.match(PaneText()).hasMatch(), 20000)
+            << PaneText().toStdString();
+        QTest::qWait(c.asked ? 0 : 300); // time to start pkexec if it were asked
+        QFile asked(dir.path() + "/asked");
+        EXPECT_EQ(asked.open(QIODevice::ReadOnly) ? QString(asked.readAll()) : "",
+                  c.asked ? helper + " --server 127.0.0.1 --protocol sntp\n" : "");
+        EXPECT_EQ(QFile::remove(dir.path() + "/record"), c.exit.isEmpty() && c.asked);
+        m_started.reset();
+    }
+    qputenv("PATH", path);
 }
 
 } // namespace

@@ -20,18 +20,21 @@ static int InsideUserNamespace(void) {
     return read && !(inside == 0 && outside == 0 && count == 4294967295UL);
 }
 
+// Read at load: the privileged helper clears its environment before it sets the clock.
+static const char* record_path;
+
 __attribute__((constructor)) static void RefuseOutsideSandbox(void) {
     if (!InsideUserNamespace()) {
         fputs("clock_recorder: not inside a user namespace; refusing to run\n", stderr);
         _exit(70);
     }
+    record_path = getenv("HOROLUX_CLOCK_RECORD"); // on the stack from exec: outlives clearenv()
 }
 
 int clock_settime(clockid_t clock, const struct timespec* time) {
     struct timespec now;
     syscall(SYS_clock_gettime, CLOCK_REALTIME, &now);
-    const char* path = getenv("HOROLUX_CLOCK_RECORD");
-    FILE* record = path != NULL && *path != '\0' ? fopen(path, "a") : NULL;
+    FILE* record = record_path != NULL && *record_path != '\0' ? fopen(record_path, "a") : NULL;
     if (record != NULL) {
         fprintf(record, "%d %lld.%09ld %lld.%09ld\n", (int)clock, (long long)time->tv_sec,
                 time->tv_nsec, (long long)now.tv_sec, now.tv_nsec);
