@@ -66,7 +66,7 @@ check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and abs(j["offset_sec
 
 relay --seed 13 --keep-reply 3
 cli "one reply of 8" 0 --samples 8
-check "one reply of 8" 'j["samples_answered"] == 1 and [s["used"] for s in j["samples"]].index(True) == 2 and abs(j["offset_seconds"] - error(pairs[0])) < 100e-6'
+check "one reply of 8" 'j["samples_answered"] == 1 and [s["used"] for s in j["samples"]].index(True) == 2 and abs(j["offset_seconds"] - error(pairs[0])) < 2e-3'
 
 # Nothing comes back: a silent server, asked again after the query's time-out.
 relay --seed 14 --drop 1

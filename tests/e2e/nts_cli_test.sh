@@ -67,7 +67,7 @@ for mode in flip strip swap replay; do
     relay_pid=$!
     wait_for 5 grep -q ready "$work/relay.log" || fail "relay $mode did not start"
     case $mode in
-    flip | strip) cli "relay $mode" 4 --server localhost "${trusted[@]}" --timeout 3
+    flip | strip) cli "relay $mode" 4 --server localhost "${trusted[@]}" --timeout 10
         [[ $(field result) == "Reset: Timebase reply failed authentication!" ]] || fail "$mode: $out" ;;
     swap) cli "relay swap" 1 --server localhost "${trusted[@]}" --timeout 6 ;;
     replay) cli "relay replay, first" 0 --server localhost "${trusted[@]}"
