@@ -46,13 +46,12 @@ TEST(Dialogs, F1OpensAboutWhereverTheFocusIs) {
 
 TEST(Dialogs, AlternateTimebaseStoresWhatTheFieldKeeps) {
     const QString sixty(60, QLatin1Char('a'));
-    struct Case {
+    const struct {
         bool retype;
         QString typed;
         Qt::Key key;
         QString stored;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {false, "", Qt::Key_Return, "stored.example.org"},
         {true, "Time.NIST.Gov", Qt::Key_Enter, "time.nist.gov"},
         {true, "", Qt::Key_Return, ""},
@@ -60,7 +59,7 @@ TEST(Dialogs, AlternateTimebaseStoresWhatTheFieldKeeps) {
         {true, sixty, Qt::Key_Return, sixty.left(49)},
         {true, "other.example", Qt::Key_Escape, "stored.example.org"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         StartedFrame started("[Options]\nTimeBase=stored.example.org\n");
         QString shown;

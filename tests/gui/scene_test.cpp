@@ -151,18 +151,10 @@ TEST_F(SceneTest, ScreenReadersFindTheControlsNamedAndDescribed) {
 }
 
 TEST_F(SceneTest, TheTextFollowsTheSystemClock) {
-    Key(Qt::Key_Home);
-    // A frame drawn within one second of the system clock, against that second put in.
-    std::time_t before = 0, after = 1;
-    QImage shown;
-    for (int attempt = 0; attempt < 5 && before != after; ++attempt) {
-        before = std::time(nullptr);
-        shown = Frame();
-        after = std::time(nullptr);
-    }
-    ASSERT_EQ(before, after);
-    m_scene->SetClock([before] { return before; });
-    EXPECT_EQ(Frame(), shown);
+    const QString before = QTime::currentTime().toString("hh:mm:ss");
+    m_frame->OnTimer();
+    const QString shown = NameOf(m_scene), after = QTime::currentTime().toString("hh:mm:ss");
+    EXPECT_TRUE(shown == before || shown == after) << shown.toStdString();
 }
 
 } // namespace

@@ -38,13 +38,12 @@ class Tray : public testing::Test {
         EXPECT_EVENTUALLY(icon->geometry().isValid() && icon->geometry().x() > 0, 5000);
         return icon->geometry().center();
     }
-    QMenu* OpenTrayMenu() {
+    // A right click on the icon opens the tray menu, Restore first; a click chooses `id`.
+    void ChooseInTray(const char* id) {
         ClickAt(IconCentre(), 3);
         auto* menu = m_started.Child<QMenu>("trayMenu");
         EXPECT_EVENTUALLY(menu->isVisible(), 3000);
-        return menu;
-    }
-    void Choose(QMenu* menu, const char* id) {
+        EXPECT_EQ(menu->actions().value(0), m_started.Action("trayMenu", "ID_TRAY_RESTORE"));
         const QPoint item = menu->actionGeometry(m_started.Action("trayMenu", id)).center();
         QTest::mouseClick(menu, Qt::LeftButton, {}, item);
         EXPECT_EVENTUALLY(!menu->isVisible(), 3000);
@@ -58,9 +57,7 @@ TEST_F(Tray, HidesIntoTheTrayComesBackAndItsMenuWorksWhileHidden) {
     // Correct System Clock from the tray menu starts a correcting query; its end shows in
     // the icon's tooltip.
     const auto correctFromTray = [&] {
-        QMenu* menu = OpenTrayMenu();
-        EXPECT_EQ(menu->actions().value(0), m_started.Action("trayMenu", "ID_TRAY_RESTORE"));
-        Choose(menu, "ID_TRAY_CORRECTCLOCK");
+        ChooseInTray("ID_TRAY_CORRECTCLOCK");
         EXPECT_TRUE(m_started.Frame().Query()->IsCorrecting());
         EXPECT_FALSE(m_started.Child("btnQuery")->isEnabled());
         m_started.Action("mainMenu", "ID_RESET")->trigger();
@@ -78,7 +75,7 @@ TEST_F(Tray, HidesIntoTheTrayComesBackAndItsMenuWorksWhileHidden) {
     EXPECT_EQ(frame->size(), size);
     frame->showMinimized();
     ASSERT_EVENTUALLY(!frame->isVisible(), 3000);
-    Choose(OpenTrayMenu(), "ID_TRAY_RESTORE");
+    ChooseInTray("ID_TRAY_RESTORE");
     ASSERT_EVENTUALLY(frame->isVisible() && !frame->isMinimized(), 3000);
     // Another window in front: the tray menu brings this one forward.
     QWidget other;
@@ -89,7 +86,7 @@ TEST_F(Tray, HidesIntoTheTrayComesBackAndItsMenuWorksWhileHidden) {
     correctFromTray();
     EXPECT_EVENTUALLY(frame->isActiveWindow(), 3000);
     // Exit closes the program the orderly way, and the icon goes with it.
-    Choose(OpenTrayMenu(), "ID_APP_EXIT");
+    ChooseInTray("ID_APP_EXIT");
     EXPECT_EVENTUALLY(frame.isNull() && IconsInTray() == 0, 3000);
 }
 

@@ -3,32 +3,14 @@
 #include "tests/support/frame_fixture.h"
 #include "timesync/query_outcome.h"
 
-#include <QDesktopServices>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolTip>
-#include <functional>
-
-// Takes the URLs that the program hands to the desktop, in place of a browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-  public:
-    UrlCatcher() {
-        QDesktopServices::setUrlHandler("https", this, "Open");
-        QDesktopServices::setUrlHandler("file", this, "Open");
-    }
-    ~UrlCatcher() override {
-        QDesktopServices::unsetUrlHandler("https");
-        QDesktopServices::unsetUrlHandler("file");
-    }
-    QStringList opened;
-  public Q_SLOTS:
-    void Open(const QUrl& url) { opened << url.toString(); }
-};
 
 namespace {
 
@@ -136,18 +118,16 @@ TEST(MainFrame, PaneZeroElidesAndItsTooltipTellsTheWholeStory) {
         QToolTip::text() == whole + "\nTimebase: time.example.org\nProtocol: Time (TCP)", 2000);
     QToolTip::hideText();
     // The attempts of a running query, and after a refusal where to get the right.
-    QStringList notes;
+    const auto note = [&frame] { return frame.StatusBar()->PaneToolTip().section('\n', 3); };
+    frame.ShowStatusText("Socket Created.");
+    frame.ShowStatusText("Socket Created.");
+    EXPECT_EQ(note(), "Attempt 2");
     QueryOutcome refused;
     refused.result = QueryOutcome::Result::ClockNotSet;
-    for (const auto& report : std::vector<std::function<void()>>{
-             [&] { frame.ShowStatusText("Socket Created."); },
-             [&] { frame.ShowStatusText("Socket Created."); }, [&] { frame.QueryEnded(refused); },
-             [&] { frame.ShowStatusText("Socket Created."); }}) {
-        report();
-        notes << frame.StatusBar()->PaneToolTip().section('\n', 3);
-    }
-    EXPECT_EQ(notes, QStringList({"Attempt 1", "Attempt 2",
-                                  "Setting the clock needs CAP_SYS_TIME; see Help", "Attempt 1"}));
+    frame.QueryEnded(refused);
+    EXPECT_EQ(note(), "Setting the clock needs CAP_SYS_TIME; see Help");
+    frame.ShowStatusText("Socket Created.");
+    EXPECT_EQ(note(), "Attempt 1");
 }
 
 TEST(OptionCommands, EachWritesThroughAndMarksBothMenus) {
@@ -208,44 +188,29 @@ TEST(OptionCommands, PromptsGiveThePaneBackAChosenCommandLeavesItsTextAndExitClo
     EXPECT_EVENTUALLY(frame.isNull(), 2000);
 }
 
-TEST(OptionCommands, WebLinksGoToTheDesktopBrowserOnceEachAndExitCloses) {
-    StartedFrame started;
-    UrlCatcher browser;
-    started.Action("mainMenu", "ID_TIMEBASE_BROWSELIST")->trigger();
-    started.Action("popupMenu", "ID_HELP_HOMEPAGE")->trigger();
-    started.Action("mainMenu", "ID_HELP_HELPPAGE")->trigger();
-    ASSERT_EQ(browser.opened.size(), 3);
-    EXPECT_EQ(browser.opened[0], "https://support.ntp.org/Servers/StratumOneTimeServers");
-    EXPECT_EQ(browser.opened[1], "https://www.veldmark.example/horolux/");
-    EXPECT_TRUE(browser.opened[2].startsWith("file:///"));
-    EXPECT_TRUE(browser.opened[2].endsWith("/help/index.html"));
-    QPointer<CMainFrame> frame = &started.Frame();
-    started.Action("mainMenu", "ID_APP_EXIT")->trigger();
-    EXPECT_EVENTUALLY(frame.isNull(), 2000);
-}
-
 TEST(OptionCommands, WithNoOpenerABoxGivesTheAddress) {
     StartedFrame started;
     // Nothing on the PATH: neither xdg-open nor any browser can be started.
     const auto restorePath = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
     QTemporaryDir empty;
     qputenv("PATH", empty.path().toLocal8Bit());
+    // The address, on the box's last line: the help page as a local path.
     const struct {
         const char *id, *where;
-    } links[] = {{"ID_HELP_HELPPAGE", "/help/index.html"},
-                 {"ID_HELP_HOMEPAGE", "\nhttps://www.veldmark.example/horolux/"}};
+    } links[] = {
+        {"ID_HELP_HELPPAGE", "^/.+/help/index.html$"},
+        {"ID_HELP_HOMEPAGE", "^https://www.veldmark.example/horolux/$"},
+        {"ID_TIMEBASE_BROWSELIST", "^https://support.ntp.org/Servers/StratumOneTimeServers$"}};
     for (const auto& link : links) {
         SCOPED_TRACE(link.id);
         started.Action("mainMenu", link.id)->trigger();
         QPointer<QMessageBox> box = started.Frame().findChild<QMessageBox*>("noOpener");
         ASSERT_EVENTUALLY(box && box->isVisible(), 2000);
-        EXPECT_TRUE(box->text().endsWith(link.where)) << box->text().toStdString();
-        EXPECT_FALSE(box->text().contains("file:"));
+        EXPECT_TRUE(box->text().section('\n', -1).contains(QRegularExpression(link.where)))
+            << box->text().toStdString();
         box->accept();
         ASSERT_EVENTUALLY(box.isNull(), 2000);
     }
 }
 
 } // namespace
-
-#include "window_test.moc"

@@ -24,9 +24,9 @@ class FrameQueryTest : public QueryTest {
     static void SetUpTestSuite() { ASSERT_TRUE(Servers("start", "chronyd")); }
     static void TearDownTestSuite() { Servers("stop", "chronyd"); }
 
-    void Start(const char* timebase, const QString& arguments = {}) {
-        m_started.emplace(QByteArray("[Options]\nProtocol=SNTP\nSocketType=UDP\nTimeBase=") +
-                              timebase + "\n",
+    // `timebase` may go on with more lines of the [Options] section.
+    void Start(const QByteArray& timebase, const QString& arguments = {}) {
+        m_started.emplace("[Options]\nProtocol=SNTP\nSocketType=UDP\nTimeBase=" + timebase + "\n",
                           arguments);
         ASSERT_FALSE(HasFatalFailure()) << "the window did not start";
         m_frame = &m_started->Frame();
@@ -142,10 +142,7 @@ TEST_F(FrameQueryTest, AuthenticatedTimeAndBurstsChosenInTheMenus) {
     const QString support = qEnvironmentVariable("HOROLUX_SOURCE_DIR") + "/tests/support/";
     ASSERT_EQ(QProcess::execute(support + "nts-server", {"start"}), 0);
     const QString ca = qEnvironmentVariable("HOROLUX_SANDBOX_DIR") + "/nts/ca.pem";
-    m_started.emplace("[Options]\nProtocol=SNTP\nSocketType=UDP\nTimeBase=localhost\n"
-                      "Samples=4\nNtsCaFile=" +
-                      ca.toUtf8() + "\n");
-    m_frame = &m_started->Frame();
+    Start("localhost\nSamples=4\nNtsCaFile=" + ca.toUtf8());
     const auto checked = [this](const char* id) {
         return m_started->Action("mainMenu", id)->isChecked() &&
                m_started->Action("popupMenu", id)->isChecked();
