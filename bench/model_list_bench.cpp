@@ -3,7 +3,7 @@
 // draw them. Needs an X display; bench/model-bench runs it in the test sandbox.
 #include "scene/model_data.h"
 #include "scene/model_list.h"
-#include "tests/support/model_view.h"
+#include "bench/model_view.h"
 
 #include <GL/gl.h>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "tests/support/model_view.h"
+#include "bench/model_view.h"
 
 #include "scene/model_list.h"
 #include "scene/scene_values.h"
