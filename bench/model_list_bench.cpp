@@ -1,9 +1,9 @@
 // Prints what the backdrop model costs: the size of its compiled-in tables, the time to
 // compile the ten display lists (the scene's constructor does this once) and the time to
 // draw them. Needs an X display; bench/model-bench runs it in the test sandbox.
+#include "bench/model_view.h"
 #include "scene/model_data.h"
 #include "scene/model_list.h"
-#include "bench/model_view.h"
 
 #include <GL/gl.h>
 #include <QApplication>
