@@ -12,6 +12,8 @@ stop_all() {
 trap stop_all EXIT
 export HOROLUX_CLOCK_RECORD=$work/record
 # One correcting query of the three each, its JSON in $out; query also forgets earlier settings.
+# Corrections are checked to 50 ms of true time, as horolux-cli's own are in process_test:
+# a loaded machine stretches the round trips the error is half of.
 cli_start=(env "LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so" "$HOROLUX_BIN_DIR/horolux-cli"
     --json --correct --samples 2 --timeout 20 --server 127.0.0.1 --server 127.0.0.2 --server 127.0.0.3)
 query() { : >"$work/record" && cli "$@"; }
@@ -53,7 +55,7 @@ chronyd_at 127.0.0.1
 chronyd_at 127.0.0.2
 chronyd_at 127.0.0.3 +10s
 query "one shifted" 0
-check "one shifted" 'verdicts[2] == "falseticker" and sorted(verdicts[:2]) == ["agrees", "used"] and j["corrected"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.010 and "Falseticker: 127.0.0.3" in stderr'
+check "one shifted" 'verdicts[2] == "falseticker" and sorted(verdicts[:2]) == ["agrees", "used"] and j["corrected"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.050 and "Falseticker: 127.0.0.3" in stderr'
 
 stop_all
 chronyd_at 127.0.0.1
@@ -66,6 +68,6 @@ stop_all
 chronyd_at 127.0.0.1
 chronyd_at 127.0.0.3
 query "one silent" 0
-check "one silent" 'verdicts[1] == "no answer" and sorted(verdicts[0::2]) == ["agrees", "used"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.010'
+check "one silent" 'verdicts[1] == "no answer" and sorted(verdicts[0::2]) == ["agrees", "used"] and len(record) == 1 and abs(float(record[0][1]) - float(record[0][2])) < 0.050'
 
 exit $((failures > 0))
