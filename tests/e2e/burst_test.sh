@@ -25,7 +25,8 @@ relay() {
     # A first exchange sets up the relay's and chronyd's state for this client; it is not
     # measured (and not made where replies are dropped).
     if [[ " $* " != *" --keep-reply "* && " $* " != *" --drop "* ]]; then
-        "$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --samples 1 --timeout 3 >/dev/null
+        wait_for 20 "$HOROLUX_BIN_DIR/horolux-cli" --server 127.0.0.5 --samples 1 --timeout 5 \
+            >/dev/null || fail "no answer through the relay"
         : >"$log"
     fi
 }
@@ -62,7 +63,9 @@ python3 -c 'import statistics, sys; d = [abs(float(l)) for l in open(sys.argv[1]
 # Queueing on the way back only: the smallest delay is the smallest error.
 relay --seed 12 --out-ms 0
 cli "8 samples" 0 --samples 8
-check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and abs(j["offset_seconds"]) <= min(abs(error(p)) for p in pairs) + 50e-6'
+# The relay's truth judges the choice; the reported offset matches it to the accounting's 2 ms
+# (a loaded machine adds loopback time the relay cannot see).
+check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and (lambda i: abs(error(pairs[i])) <= min(abs(error(p)) for p in pairs) + 50e-6 and abs(j["offset_seconds"] - error(pairs[i])) < 2e-3)([s["used"] for s in j["samples"]].index(True))'
 
 relay --seed 13 --keep-reply 3
 cli "one reply of 8" 0 --samples 8
