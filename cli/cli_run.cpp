@@ -63,8 +63,7 @@ int RunCli(const CliOptions& options, bool readStored) {
     const std::size_t shown = servers.size() == 1 ? 0 : selection.chosen.value_or(0);
     AskedServer& speaker = *asked[shown];
     report.server = servers[shown].toStdString();
-    report.transport =
-        speaker.query.timebase.isEmpty() ? ChosenTransport() : TransportOf(speaker.query.timebase);
+    report.transport = speaker.query.Transport();
     report.result = speaker.view.LastText().toStdString();
     report.outcome = speaker.view.Outcome();
     bool deltaWarning = speaker.view.DeltaWarningPosted();

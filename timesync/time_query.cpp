@@ -322,11 +322,7 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
         return;
     }
     m_sampleTimer.stop();
-    std::vector<burst::Sample> samples;
-    for (const BurstEntry& each : m_burst) {
-        samples.push_back(each.sample);
-    }
-    if (burst::WantsAnother(samples, m_nWanted, kissOfDeath)) {
+    if (burst::WantsAnother(Samples(), m_nWanted, kissOfDeath)) {
         SendNextSample();
     } else {
         FinishBurst();
@@ -344,16 +340,20 @@ void CTimeQuery::OnSampleTimeout() {
     if (!m_pSocket) {
         return;
     }
-    std::vector<burst::Sample> samples;
-    for (const BurstEntry& each : m_burst) {
-        samples.push_back(each.sample);
-    }
-    if (burst::WantsAnother(samples, m_nWanted, false)) {
+    if (burst::WantsAnother(Samples(), m_nWanted, false)) {
         SendNextSample();
     } else if (HasAnsweredSample()) {
         FinishBurst();
     }
     // Otherwise the last request may still be answered until the worker's time-out.
+}
+
+std::vector<burst::Sample> CTimeQuery::Samples() const {
+    std::vector<burst::Sample> samples;
+    for (const BurstEntry& each : m_burst) {
+        samples.push_back(each.sample);
+    }
+    return samples;
 }
 
 bool CTimeQuery::HasAnsweredSample() const {
@@ -363,11 +363,7 @@ bool CTimeQuery::HasAnsweredSample() const {
 
 void CTimeQuery::FinishBurst() {
     m_sampleTimer.stop();
-    std::vector<burst::Sample> samples;
-    for (const BurstEntry& each : m_burst) {
-        samples.push_back(each.sample);
-    }
-    if (const std::optional<std::size_t> chosen = burst::ChooseSample(samples)) {
+    if (const std::optional<std::size_t> chosen = burst::ChooseSample(Samples())) {
         BurstEntry& best = m_burst[*chosen];
         best.sample.used = true;
         m_instants = best.instants;
@@ -408,9 +404,7 @@ std::optional<ReplyEvaluation> CTimeQuery::CorrectFromChosenSample() {
         if (entry.sample.used) {
             std::optional<ReplyEvaluation> evaluation = Redecide(entry, true);
             if (evaluation) {
-                for (const BurstEntry& each : m_burst) {
-                    evaluation->outcome.samples.push_back(each.sample);
-                }
+                evaluation->outcome.samples = Samples();
             }
             return evaluation;
         }
@@ -419,9 +413,7 @@ std::optional<ReplyEvaluation> CTimeQuery::CorrectFromChosenSample() {
 }
 
 void CTimeQuery::Finish(ReplyEvaluation evaluation) {
-    for (const BurstEntry& each : m_burst) {
-        evaluation.outcome.samples.push_back(each.sample);
-    }
+    evaluation.outcome.samples = Samples();
     const QueryOutcome::Result result = evaluation.outcome.result;
     const bool answered =
         result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;

@@ -33,6 +33,9 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     WatchdogTiming timing;
     // The Timebase this query asks ("host", "host:port"); empty: the TimeBase setting.
     QString timebase;
+    // That Timebase's host, and the protocol, transport and port the query uses with it.
+    QString Host() const;
+    wire::Transport Transport() const;
 
     // Starts a query of the chosen protocol with the chosen Timebase.
     void OnQueryTimebase();
@@ -90,8 +93,6 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
         ReceivedReply reply;
         std::optional<ReplyEvaluation> evaluation;
     };
-    QString Host() const;
-    wire::Transport Transport() const;
     void SendNextSample();
     void OnSampleTimeout();
     // Ends the burst with its best sample, or with its last bogus reply.
@@ -100,6 +101,8 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     void Finish(ReplyEvaluation evaluation);
     std::optional<ReplyEvaluation> Redecide(BurstEntry& entry, bool correcting);
     bool HasAnsweredSample() const;
+    // The burst's samples so far, in the order sent.
+    std::vector<burst::Sample> Samples() const;
     void OnWatchdogStep();
     void OnWatchdogClear();
 
