@@ -4,6 +4,7 @@
 #include "cli/cli_report.h"
 #include "cli/cli_texts.h"
 #include "cli/json_report.h"
+#include "platform/escaped_text.h"
 #include "platform/settings_file.h"
 #include "timesync/query_settings.h"
 #include "timesync/status_texts.h"
@@ -91,7 +92,9 @@ int RunCli(const CliOptions& options, bool readStored) {
     for (std::size_t i = 0; i < asked.size(); ++i) {
         if (selection.verdicts[i] == agreement::Verdict::Falseticker) {
             PrintLine(stderr,
-                      QString::fromLatin1(cli_texts::kFalseticker).arg(servers[i]).toStdString());
+                      QString::fromLatin1(cli_texts::kFalseticker)
+                          .arg(QString::fromStdString(EscapeControlBytes(servers[i].toStdString())))
+                          .toStdString());
         }
     }
     if (deltaWarning) {

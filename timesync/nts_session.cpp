@@ -51,12 +51,13 @@ bool CNtsSession::Load(const std::string& keHost, std::uint16_t kePort) {
     return m_jar.IsUsable(NowUnix());
 }
 
-void CNtsSession::StartKeyExchange(const std::string& caFile,
+void CNtsSession::StartKeyExchange(const std::string& caFile, const std::string& caPem,
                                    std::function<void(unsigned, nts::KeResult)> onDone) {
     nts::KeRequest request;
     request.host = m_keHost;
     request.port = m_kePort;
     request.caFile = caFile;
+    request.caPem = caPem;
     request.timeout = kKeyExchangeTimeout;
     const unsigned number = ++m_nExchanges;
     m_exchangeStarted = std::chrono::steady_clock::now();

@@ -23,7 +23,7 @@ class CNtsSession {
 
     // Starts a key exchange with that server. onDone runs on the exchange's own thread with
     // the exchange's number, and never once the exchange was cancelled.
-    void StartKeyExchange(const std::string& caFile,
+    void StartKeyExchange(const std::string& caFile, const std::string& caPem,
                           std::function<void(unsigned number, nts::KeResult result)> onDone);
     // Whether the result of exchange `number` still counts: the last one started, running.
     bool IsCurrent(unsigned number) const;

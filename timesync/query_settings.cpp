@@ -6,6 +6,7 @@ QString g_strTimeBase;
 QString g_strSocketType;
 QString g_strProtocol;
 QString g_strNtsCaFile;
+std::string g_strNtsCaPem;
 std::uint16_t g_nTimebasePort = 0;
 int g_nSamples = kDefaultSamples;
 

@@ -7,12 +7,16 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 
 extern QString g_strTimeBase;
 extern QString g_strSocketType;
 extern QString g_strProtocol;
 // The NTS CA file (setting NtsCaFile, or a console run's --ca-file); empty: the system's store.
 extern QString g_strNtsCaFile;
+// CA certificates (PEM) already read and checked, trusted instead of g_strNtsCaFile when not
+// empty: the root helper's --ca-file, never opened by path again.
+extern std::string g_strNtsCaPem;
 // A Timebase port other than the protocol's own, for one console run (--port); 0 keeps
 // the protocol's port. The window never sets it.
 extern std::uint16_t g_nTimebasePort;

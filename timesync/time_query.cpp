@@ -149,7 +149,7 @@ void CTimeQuery::OpenSocket() {
 }
 
 void CTimeQuery::StartKeyExchange() {
-    m_nts.StartKeyExchange(g_strNtsCaFile.toStdString(),
+    m_nts.StartKeyExchange(g_strNtsCaFile.toStdString(), g_strNtsCaPem,
                            [this](unsigned number, nts::KeResult result) {
                                // Runs only while the exchange, and so this query, exists.
                                QMetaObject::invokeMethod(
