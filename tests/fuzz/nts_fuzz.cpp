@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gnutls/crypto.h>
 #include <span>
@@ -34,14 +35,19 @@ void CheckJarText(std::span<const std::uint8_t> bytes) {
 
 // The jar as a file, read and written as a query does.
 void CheckJarFile(std::span<const std::uint8_t> bytes) {
-    static const std::string folder = [] {
-        char name[] = "/tmp/nts_fuzz_XXXXXX";
-        if (!mkdtemp(name)) {
-            __builtin_trap();
-        }
-        setenv("XDG_STATE_HOME", name, 1);
-        return std::string(name);
-    }();
+    // A private state folder, removed when the run ends.
+    static const struct Folder {
+        std::string path = [] {
+            char name[] = "/tmp/nts_fuzz_XXXXXX";
+            if (!mkdtemp(name)) {
+                __builtin_trap();
+            }
+            setenv("XDG_STATE_HOME", name, 1);
+            return std::string(name);
+        }();
+        ~Folder() { std::filesystem::remove_all(path); }
+    } state;
+    const std::string& folder = state.path;
     const std::string path = folder + "/jar";
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
