@@ -259,14 +259,7 @@ KeResult RunKeyExchange(const KeRequest& request, int cancelFd) {
         !ExportKey(tls.session, 1, result.keys.s2c)) {
         return result;
     }
-    for (Cookie& cookie : response.cookies) {
-        if (cookie.size() <= kMaxCookieSize) {
-            result.cookies.push_back(std::move(cookie));
-        }
-    }
-    if (result.cookies.empty()) {
-        return result;
-    }
+    result.cookies = std::move(response.cookies);
     result.failure = KeFailure::None;
     result.ntpServer = response.server.empty() ? request.host : response.server;
     result.ntpPort = response.port;

@@ -41,13 +41,19 @@ std::int64_t NowUnix() {
 
 } // namespace
 
-bool CNtsSession::Load(const std::string& keHost, std::uint16_t kePort) {
+bool CNtsSession::Load(const std::string& keHost, std::uint16_t kePort,
+                       const std::string& trustAnchor) {
     CancelKeyExchange();
     m_keHost = keHost;
     m_kePort = kePort;
+    m_trustAnchor = trustAnchor;
     m_keyExchangeMs.reset();
     m_jarPath = nts::JarPath(keHost, kePort);
     m_jar = nts::LoadJar(m_jarPath);
+    if (trustAnchor.empty() || m_jar.trustAnchor != trustAnchor || m_jar.keHost != keHost ||
+        m_jar.kePort != kePort) {
+        m_jar = {};
+    }
     return m_jar.IsUsable(NowUnix());
 }
 
@@ -79,8 +85,15 @@ std::optional<std::string> CNtsSession::Accept(const nts::KeResult& result) {
     m_keyExchangeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
                                                                 m_exchangeStarted)
                           .count();
-    m_jar = nts::CookieJar{NowUnix(), result.keys, result.ntpServer,
-                           result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort, result.cookies};
+    m_jar = {};
+    m_jar.keHost = m_keHost;
+    m_jar.kePort = m_kePort;
+    m_jar.trustAnchor = m_trustAnchor;
+    m_jar.createdUnix = NowUnix();
+    m_jar.keys = result.keys;
+    m_jar.ntpServer = result.ntpServer;
+    m_jar.ntpPort = result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort;
+    m_jar.cookies = result.cookies;
     nts::SaveJar(m_jarPath, m_jar);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "timesync/time_query.h"
 
 #include "timesync/ntp_time.h"
+#include "timesync/nts_trust_anchor.h"
 #include "timesync/progress_pacing.h"
 #include "timesync/query_settings.h"
 #include "timesync/result_texts.h"
@@ -114,7 +115,12 @@ void CTimeQuery::Start() {
         m_pWatchdog = std::make_unique<CWatchdogThread>(std::move(links), timing);
     }
     if (m_transport.protocol == wire::Protocol::Nts &&
-        !m_nts.Load(Host().toStdString(), m_transport.port)) {
+        !m_nts.Load(
+            Host().toStdString(), m_transport.port,
+            g_strNtsCaPem.empty()
+                ? nts::TrustAnchorOfFile(g_strNtsCaFile.toStdString())
+                : nts::TrustAnchorOf({reinterpret_cast<const std::uint8_t*>(g_strNtsCaPem.data()),
+                                      g_strNtsCaPem.size()}))) {
         StartKeyExchange();
         return;
     }

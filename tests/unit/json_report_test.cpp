@@ -1,6 +1,7 @@
 #include "cli/json_report.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using Result = QueryOutcome::Result;
 
@@ -9,6 +10,18 @@ TEST(JsonString, EscapesWhatJsonRequiresAndPassesUtf8) {
     EXPECT_EQ(JsonString("a\nb\tc\rd/"), R"("a\nb\tc\rd/")");
     EXPECT_EQ(JsonString(std::string_view("\x01\x1f\x7f\0x", 5)), R"("\u0001\u001f\u007f\u0000x")");
     EXPECT_EQ(JsonString("zeitgeber.bücher.example"), "\"zeitgeber.bücher.example\"");
+    // A name in another encoding: each byte that is not well-formed UTF-8 becomes U+FFFD.
+    EXPECT_EQ(
+        JsonString("\xff|\x80|\xc0\xaf|\xe2\x82|\xed\xa0\x80|\xf4\x90\x80\x80|\xf0\x9f\x95\x90"),
+        R"("\ufffd|\ufffd|\ufffd\ufffd|\ufffd\ufffd|\ufffd\ufffd\ufffd|\ufffd\ufffd\ufffd\ufffd|)"
+        "\xf0\x9f\x95\x90\"");
+    // JSON has no number for NaN or infinity.
+    QueryOutcome outcome;
+    outcome.offset = std::numeric_limits<double>::quiet_NaN();
+    outcome.ntsKeMs = std::numeric_limits<double>::infinity();
+    const std::string json = FormatJson({"a", {}, "r", outcome, {}});
+    EXPECT_NE(json.find(R"("offset_seconds":null)"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"("nts_ke_ms":null)"), std::string::npos) << json;
 }
 
 // Exit statuses and the fields of real runs are checked on the programs themselves; here
