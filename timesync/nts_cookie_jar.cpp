@@ -1,5 +1,6 @@
 #include "timesync/nts_cookie_jar.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +82,10 @@ bool MakeFolder(const std::string& path, mode_t mode) {
 
 bool CookieJar::IsUsable(std::int64_t nowUnix) const {
     return !cookies.empty() && createdUnix <= nowUnix && nowUnix - createdUnix < kMaxKeyAgeSeconds;
+}
+
+std::size_t PlaceholdersFor(std::size_t left) {
+    return kWantedCookies - 1 - std::min(left, kWantedCookies - 1);
 }
 
 std::string FormatJar(const CookieJar& jar) {
