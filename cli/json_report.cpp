@@ -155,6 +155,10 @@ std::string FormatJson(const CliReport& report) {
              JsonString(report.transport.socket == wire::SocketKind::Datagram ? kSocketUdp
                                                                               : kSocketTcp));
     json.Add("port", Integer(report.transport.port));
+    // For NTS, `port` is the key exchange's; the time requests may have gone elsewhere.
+    json.Add("ntp_port", outcome.ntpPort ? Integer(*outcome.ntpPort)
+                         : sntp && !nts  ? Integer(report.transport.port)
+                                         : std::string("null"));
     json.Add("result", JsonString(report.result));
     json.Add("offset_seconds", OrNull(outcome.offset, Seconds));
     json.Add("delay_seconds", OrNull(outcome.delay, Seconds));

@@ -95,6 +95,10 @@ bool CookieJar::IsUsable(std::int64_t nowUnix) const {
     return !cookies.empty() && createdUnix <= nowUnix && nowUnix - createdUnix < kMaxKeyAgeSeconds;
 }
 
+std::size_t PlaceholdersFor(std::size_t left) {
+    return kWantedCookies - 1 - std::min(left, kWantedCookies - 1);
+}
+
 std::string FormatJar(const CookieJar& jar) {
     std::ostringstream out;
     out << kMagic << '\n'

@@ -20,6 +20,10 @@ inline constexpr std::int64_t kMaxKeyAgeSeconds = 86400;
 // As many cookies as the jar tries to hold (each request asks for what is missing).
 inline constexpr std::size_t kWantedCookies = kMaxCookies;
 
+// The placeholders of a request that leaves `left` cookies in the jar: the reply's cookies
+// then fill it again, so a burst the server answers never ends with an emptier jar.
+std::size_t PlaceholdersFor(std::size_t left);
+
 struct CookieJar {
     // The key exchange server the jar came from, and what its certificate was checked
     // against (see nts_trust_anchor.h).

@@ -5,7 +5,6 @@
 #include "timesync/time_sync_hooks.h"
 #include "timesync/wire_format.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -106,11 +105,9 @@ std::vector<std::uint8_t> CNtsSession::TakeRequest(std::uint64_t transmitNonce) 
     const nts::Cookie cookie = m_jar.cookies.front();
     m_jar.cookies.erase(m_jar.cookies.begin());
     nts::SaveJar(m_jarPath, m_jar);
-    // Placeholders ask for the cookies that would refill the jar.
-    const std::size_t missing =
-        nts::kWantedCookies - 1 - std::min(m_jar.cookies.size(), nts::kWantedCookies - 1);
     m_uniqueId = nts::NewUniqueId();
-    return nts::BuildRequest(transmitNonce, m_uniqueId, cookie, missing, m_jar.keys.c2s,
+    return nts::BuildRequest(transmitNonce, m_uniqueId, cookie,
+                             nts::PlaceholdersFor(m_jar.cookies.size()), m_jar.keys.c2s,
                              nts::NewAeadNonce());
 }
 

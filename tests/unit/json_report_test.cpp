@@ -45,6 +45,7 @@ TEST(CliReport, JsonOfEachEnd) {
     QueryOutcome authentic = answered;
     authentic.authenticated = true;
     authentic.ntsKeMs = 12.5;
+    authentic.ntpPort = 10123;
     bogus.result = Result::Bogus;
     bogus.stratum = 0;
     answered.samples = {{burst::Sample::State::Good, 0.25, 0.0015, false},
@@ -58,7 +59,7 @@ TEST(CliReport, JsonOfEachEnd) {
         // the whole object or a part of it
         {{"localhost", sntp, "Timebase Clock: \"09\"", answered, servers},
          R"({"server":"localhost","address":"::1","protocol":"SNTP","transport":"UDP",)"
-         R"("port":12300,"result":"Timebase Clock: \"09\"","offset_seconds":-0.000012500,)"
+         R"("port":12300,"ntp_port":12300,"result":"Timebase Clock: \"09\"","offset_seconds":-0.000012500,)"
          R"("delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
          R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":null,)"
@@ -78,13 +79,13 @@ TEST(CliReport, JsonOfEachEnd) {
          R"("offset_seconds":null,"delay_seconds":null,"delta_seconds":null,"timebase_time":null,)"
          R"("stratum":0,"leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: bogus",)"},
         {{"a", wire::TransportFor("NTS", "TCP"), "", authentic, {}},
-         R"("protocol":"NTS","transport":"UDP","port":4460,"result":"",)"
+         R"("protocol":"NTS","transport":"UDP","port":4460,"ntp_port":10123,"result":"",)"
          R"("offset_seconds":-0.000012500,"delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
          R"("authenticated":true,"nts_ke_ms":12.500,"corrected":false)"},
         {{"a", timeTcp, "Reset: No answer", std::nullopt, {}},
          R"({"server":"a","address":null,"protocol":"Time","transport":"TCP","port":37,)"
-         R"("result":"Reset: No answer","offset_seconds":null,"delay_seconds":null,)"
+         R"("ntp_port":null,"result":"Reset: No answer","offset_seconds":null,"delay_seconds":null,)"
          R"("delta_seconds":null,"timebase_time":null,"stratum":null,"leap_indicator":null,)"
          R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: No answer",)"
          R"("samples":null,"samples_answered":null,"servers":[]})"},
