@@ -245,20 +245,17 @@ bool HistoryStore::Insert(std::span<const MeasurementRow> rows, QSqlError& error
         prune.addBindValue(static_cast<qint64>(newest - kKeepMicroseconds));
         ok = prune.exec();
     }
-    // max(id) - min(id) bounds the count from above and costs two index look-ups.
+    // Row ids grow with each insert: the newest kKeepRows inserted are kept, found through
+    // the primary key without counting the rows.
     QSqlQuery count(db);
-    if (ok && count.exec(QStringLiteral("SELECT max(id) - min(id) + 1 FROM measurements")) &&
-        count.next() && count.value(0).toLongLong() > kKeepRows) {
-        ok = prune.exec(QStringLiteral("DELETE FROM measurements WHERE id IN (SELECT id FROM "
-                                       "measurements ORDER BY time_us DESC, id DESC "
-                                       "LIMIT -1 OFFSET %1)")
-                            .arg(kKeepRows));
+    if (ok) {
+        count.prepare(QStringLiteral(
+            "DELETE FROM measurements WHERE id <= (SELECT max(id) FROM measurements) - ?"));
+        count.addBindValue(kKeepRows);
+        ok = count.exec();
     }
-    if (ok && count.lastError().isValid()) {
-        ok = false;
-        error = count.lastError();
-    } else if (!ok && !error.isValid()) {
-        error = prune.lastError();
+    if (!ok && !error.isValid()) {
+        error = prune.lastError().isValid() ? prune.lastError() : count.lastError();
     }
     if (ok) {
         ok = Exec(db, QStringLiteral("COMMIT"), error);
@@ -341,6 +338,69 @@ std::vector<MeasurementRow> HistoryStore::Load(std::int64_t fromUtcMicroseconds,
         MoveDamagedAside();
     }
     return rows;
+}
+
+std::vector<ChartPoint> HistoryStore::LoadChart(std::int64_t fromUtcMicroseconds,
+                                                std::int64_t toUtcMicroseconds,
+                                                QStringList& servers) {
+    std::vector<ChartPoint> points;
+    servers.clear();
+    if (!EnsureOpen()) {
+        return points;
+    }
+    bool damaged = false;
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.setForwardOnly(true);
+        query.prepare(
+            QStringLiteral("SELECT time_us, server, offset_s, delay_s, verdict, corrected "
+                           "FROM measurements WHERE time_us >= ? AND time_us < ? "
+                           "ORDER BY time_us, id"));
+        query.addBindValue(static_cast<qint64>(fromUtcMicroseconds));
+        query.addBindValue(static_cast<qint64>(toUtcMicroseconds));
+        if (!query.exec()) {
+            damaged = IsDamage(query.lastError());
+            if (!damaged) {
+                Fail(QStringLiteral("load"), query.lastError());
+            }
+        }
+        QString lastServer;
+        QString lastVerdict;
+        Verdict verdict = Verdict::NoAnswer;
+        while (query.isActive() && query.next()) {
+            ChartPoint point;
+            point.timeUtcMicroseconds = query.value(0).toLongLong();
+            // A handful of servers over many rows: compare before looking up.
+            const QString server = query.value(1).toString();
+            if (servers.isEmpty() || server != lastServer) {
+                point.server = static_cast<int>(servers.indexOf(server));
+                if (point.server < 0) {
+                    point.server = static_cast<int>(servers.size());
+                    servers << server;
+                }
+                lastServer = server;
+            } else {
+                point.server = points.back().server;
+            }
+            point.offsetSeconds = OptionalDouble(query.value(2));
+            point.delaySeconds = OptionalDouble(query.value(3));
+            const QString word = query.value(4).toString();
+            if (word != lastVerdict) {
+                verdict = VerdictFromWord(word);
+                lastVerdict = word;
+            }
+            point.verdict = verdict;
+            point.corrected = query.value(5).toInt() != 0;
+            points.push_back(point);
+        }
+        damaged = damaged || IsDamage(query.lastError());
+    }
+    if (damaged) {
+        points.clear();
+        servers.clear();
+        MoveDamagedAside();
+    }
+    return points;
 }
 
 } // namespace history

@@ -44,6 +44,10 @@ class HistoryStore {
     std::vector<MeasurementRow> Load(std::int64_t fromUtcMicroseconds,
                                      std::int64_t toUtcMicroseconds);
 
+    // The chart's points in [from, to), in time order, and the server names they index.
+    std::vector<ChartPoint> LoadChart(std::int64_t fromUtcMicroseconds,
+                                      std::int64_t toUtcMicroseconds, QStringList& servers);
+
     const QString& Path() const { return m_path; }
 
   private:

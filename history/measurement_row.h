@@ -32,6 +32,17 @@ struct MeasurementRow {
     std::optional<double> correctionSeconds;
 };
 
+// What the chart and the drift need of a row, lighter to load than the whole row.
+struct ChartPoint {
+    std::int64_t timeUtcMicroseconds = 0;
+    // An index into the server names loaded with the points.
+    int server = 0;
+    std::optional<double> offsetSeconds;
+    std::optional<double> delaySeconds;
+    Verdict verdict = Verdict::NoAnswer;
+    bool corrected = false;
+};
+
 // The verdict's word in the file ("used", "agrees", "falseticker", "bogus", "no answer",
 // "refused"), and back; an unknown word reads as "no answer".
 QString VerdictWord(Verdict verdict);
