@@ -14,6 +14,9 @@ namespace {
 
 QAtomicInteger<quint64> g_connections;
 
+constexpr Verdict kVerdicts[] = {Verdict::Used,  Verdict::Agrees,   Verdict::Falseticker,
+                                 Verdict::Bogus, Verdict::NoAnswer, Verdict::Refused};
+
 bool IsDamage(const QSqlError& error) {
     // SQLITE_CORRUPT and SQLITE_NOTADB; busy, full or read-only files are not damage.
     const int code = error.nativeErrorCode().toInt() & 0xff;
@@ -58,8 +61,7 @@ QString VerdictWord(Verdict verdict) {
 }
 
 Verdict VerdictFromWord(const QString& word) {
-    for (const Verdict verdict : {Verdict::Used, Verdict::Agrees, Verdict::Falseticker,
-                                  Verdict::Bogus, Verdict::NoAnswer, Verdict::Refused}) {
+    for (const Verdict verdict : kVerdicts) {
         if (word == VerdictWord(verdict)) {
             return verdict;
         }
@@ -350,12 +352,22 @@ std::vector<ChartPoint> HistoryStore::LoadChart(std::int64_t fromUtcMicroseconds
     }
     bool damaged = false;
     {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        // The verdict and the correction as one number: no text per row.
+        QString verdicts;
+        for (const Verdict verdict : kVerdicts) {
+            verdicts += QStringLiteral(" WHEN '%1' THEN %2")
+                            .arg(VerdictWord(verdict))
+                            .arg(static_cast<int>(verdict) * 2);
+        }
+        QSqlQuery query(db);
         query.setForwardOnly(true);
-        query.prepare(
-            QStringLiteral("SELECT time_us, server, offset_s, delay_s, verdict, corrected "
-                           "FROM measurements WHERE time_us >= ? AND time_us < ? "
-                           "ORDER BY time_us, id"));
+        query.prepare(QStringLiteral("SELECT time_us, server, offset_s, delay_s, "
+                                     "(CASE verdict%1 ELSE %2 END) + (corrected != 0) "
+                                     "FROM measurements WHERE time_us >= ? AND time_us < ? "
+                                     "ORDER BY time_us, id")
+                          .arg(verdicts)
+                          .arg(static_cast<int>(Verdict::NoAnswer) * 2));
         query.addBindValue(static_cast<qint64>(fromUtcMicroseconds));
         query.addBindValue(static_cast<qint64>(toUtcMicroseconds));
         if (!query.exec()) {
@@ -365,14 +377,12 @@ std::vector<ChartPoint> HistoryStore::LoadChart(std::int64_t fromUtcMicroseconds
             }
         }
         QString lastServer;
-        QString lastVerdict;
-        Verdict verdict = Verdict::NoAnswer;
         while (query.isActive() && query.next()) {
             ChartPoint point;
             point.timeUtcMicroseconds = query.value(0).toLongLong();
             // A handful of servers over many rows: compare before looking up.
             const QString server = query.value(1).toString();
-            if (servers.isEmpty() || server != lastServer) {
+            if (points.empty() || server != lastServer) {
                 point.server = static_cast<int>(servers.indexOf(server));
                 if (point.server < 0) {
                     point.server = static_cast<int>(servers.size());
@@ -384,13 +394,9 @@ std::vector<ChartPoint> HistoryStore::LoadChart(std::int64_t fromUtcMicroseconds
             }
             point.offsetSeconds = OptionalDouble(query.value(2));
             point.delaySeconds = OptionalDouble(query.value(3));
-            const QString word = query.value(4).toString();
-            if (word != lastVerdict) {
-                verdict = VerdictFromWord(word);
-                lastVerdict = word;
-            }
-            point.verdict = verdict;
-            point.corrected = query.value(5).toInt() != 0;
+            const int flags = query.value(4).toInt();
+            point.verdict = static_cast<Verdict>(flags / 2);
+            point.corrected = flags % 2 != 0;
             points.push_back(point);
         }
         damaged = damaged || IsDamage(query.lastError());

@@ -144,7 +144,9 @@ TEST(HistoryStore, UpgradeKeepsTheRows) {
     const QString path = dir.path() + QStringLiteral("/history.sqlite");
     {
         HistoryStore first(path);
-        const std::vector<MeasurementRow> rows = {Row(1), Row(2), Row(3)};
+        std::vector<MeasurementRow> rows = {Row(1), Row(2), Row(3)};
+        rows[2].verdict = history::Verdict::Agrees;
+        rows[2].corrected = true;
         ASSERT_TRUE(first.Append(rows));
     }
     std::vector<QStringList> steps(history::SchemaSteps().begin(), history::SchemaSteps().end());
@@ -155,6 +157,11 @@ TEST(HistoryStore, UpgradeKeepsTheRows) {
     const auto rows = upgraded.Load(0, kNow * 2);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[2].offsetSeconds, 0.003);
+    QStringList servers;
+    const auto chart = upgraded.LoadChart(0, kNow * 2, servers);
+    ASSERT_EQ(chart.size(), 3u);
+    EXPECT_EQ(servers, QStringList{"time.example.org"});
+    EXPECT_TRUE(chart[2].corrected && chart[2].verdict == history::Verdict::Agrees);
     EXPECT_TRUE(said.isEmpty()) << said.join('\n').toStdString();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "check");
     db.setDatabaseName(path);
