@@ -1,6 +1,7 @@
 // Figures of the measurement history: append time per row, the file's size and the time
 // to load it for the chart at 200,000 rows, and the drift over all of them.
 #include "history/drift_estimate.h"
+#include "history/drift_points.h"
 #include "history/history_store.h"
 
 #include <QCoreApplication>
@@ -100,12 +101,7 @@ int main(int argc, char** argv) {
         std::printf("load %zu chart points: %.0f ms (processor %.0f ms)\n", chart.size(),
                     static_cast<double>(timer.nsecsElapsed()) / 1e6,
                     static_cast<double>(std::clock() - cpu) * 1e3 / CLOCKS_PER_SEC);
-        std::vector<history::DriftPoint> points;
-        points.reserve(chart.size());
-        for (const auto& point : chart) {
-            points.push_back({point.timeUtcMicroseconds, *point.offsetSeconds, *point.delaySeconds,
-                              point.corrected});
-        }
+        const std::vector<history::DriftPoint> points = history::DriftPoints(chart);
         timer.restart();
         const auto drift = history::EstimateDrift(points);
         std::printf("drift over them: %.1f ms (%.3f ppm)\n",

@@ -1,3 +1,4 @@
+#include "history/drift_points.h"
 #include "history/history_store.h"
 
 #include <QCoreApplication>
@@ -170,6 +171,18 @@ TEST(HistoryStore, UpgradeKeepsTheRows) {
     ASSERT_TRUE(query.exec("PRAGMA user_version") && query.next());
     EXPECT_EQ(query.value(0).toInt(), static_cast<int>(steps.size()));
     EXPECT_TRUE(query.exec("SELECT note FROM measurements"));
+}
+
+TEST(DriftPoints, KeepAnswersAndEveryCorrection) {
+    using history::Verdict;
+    const std::vector<history::ChartPoint> chart = {{1, 0, 0.1, 0.02, Verdict::Used, false},
+                                                    {2, 0, {}, {}, Verdict::NoAnswer, false},
+                                                    {3, 0, 0.3, 0.02, Verdict::Falseticker, false},
+                                                    {4, 1, 0.2, 0.02, Verdict::Agrees, false},
+                                                    {5, 0, {}, {}, Verdict::Used, true}};
+    const auto points = history::DriftPoints(chart);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_TRUE(points[1].corrected && points[1].timeUtcMicroseconds == 4);
 }
 
 } // namespace
