@@ -36,6 +36,11 @@ QVariant Optional(const std::optional<double>& value) {
     return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::Double));
 }
 
+// A name left unset is stored as empty text: the columns hold no nulls.
+QString Text(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 std::optional<double> OptionalDouble(const QVariant& value) {
     return value.isNull() ? std::nullopt : std::optional<double>(value.toDouble());
 }
@@ -213,11 +218,11 @@ bool HistoryStore::Insert(std::span<const MeasurementRow> rows, QSqlError& error
     for (std::size_t i = 0; ok && i < rows.size(); ++i) {
         const MeasurementRow& row = rows[i];
         insert.addBindValue(static_cast<qint64>(row.timeUtcMicroseconds));
-        insert.addBindValue(row.program);
-        insert.addBindValue(row.server);
-        insert.addBindValue(row.address);
-        insert.addBindValue(row.protocol);
-        insert.addBindValue(row.transport);
+        insert.addBindValue(Text(row.program));
+        insert.addBindValue(Text(row.server));
+        insert.addBindValue(Text(row.address));
+        insert.addBindValue(Text(row.protocol));
+        insert.addBindValue(Text(row.transport));
         insert.addBindValue(row.authenticated ? 1 : 0);
         insert.addBindValue(Optional(row.offsetSeconds));
         insert.addBindValue(Optional(row.delaySeconds));

@@ -49,8 +49,7 @@ TEST(DriftEstimate, FindsAKnownDriftWithinTwoPercentOrItsUncertainty) {
         ASSERT_TRUE(estimate);
         EXPECT_LE(std::abs(estimate->driftPpm - c.ppm),
                   std::max(0.02 * std::abs(c.ppm), estimate->uncertaintyPpm));
-        EXPECT_GT(estimate->uncertaintyPpm, 0);
-        EXPECT_LT(estimate->uncertaintyPpm, 0.5);
+        EXPECT_TRUE(estimate->uncertaintyPpm > 0 && estimate->uncertaintyPpm < 0.5);
         EXPECT_EQ(estimate->measurements, 37);
     }
 }
@@ -87,7 +86,6 @@ TEST(SystemTimeText, NamesTheStateAndTheError) {
     EXPECT_TRUE(state.IsSynchronized());
     EXPECT_EQ(history::SystemTimeText(state),
               "System time service: synchronized, estimated error \u00b1 2 ms");
-    EXPECT_EQ(history::ErrorAmountText(0.0004), "\u00b1 0.4 ms");
 }
 
 } // namespace

@@ -27,13 +27,8 @@ MeasurementRow Row(std::int64_t n, const char* program = "horolux") {
     row.timeUtcMicroseconds = kNow + n * 1'000'000;
     row.program = QString::fromLatin1(program);
     row.server = QStringLiteral("time.example.org");
-    row.address = QStringLiteral("192.0.2.1");
-    row.protocol = QStringLiteral("SNTP");
-    row.transport = QStringLiteral("UDP");
     row.offsetSeconds = 0.001 * static_cast<double>(n);
     row.delaySeconds = 0.02;
-    row.stratum = 2;
-    row.samplesAnswered = 4;
     row.verdict = history::Verdict::Used;
     return row;
 }
@@ -152,18 +147,14 @@ TEST(HistoryStore, UpgradeKeepsTheRows) {
     }
     std::vector<QStringList> steps(history::SchemaSteps().begin(), history::SchemaSteps().end());
     steps.push_back({QStringLiteral("ALTER TABLE measurements ADD COLUMN note TEXT")});
-    QStringList said;
-    HistoryStore upgraded(
-        path, {}, [&said](const QString& line) { said << line; }, steps);
+    HistoryStore upgraded(path, {}, {}, steps);
     const auto rows = upgraded.Load(0, kNow * 2);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2].offsetSeconds, 0.003);
     QStringList servers;
     const auto chart = upgraded.LoadChart(0, kNow * 2, servers);
     ASSERT_EQ(chart.size(), 3u);
-    EXPECT_EQ(servers, QStringList{"time.example.org"});
-    EXPECT_TRUE(chart[2].corrected && chart[2].verdict == history::Verdict::Agrees);
-    EXPECT_TRUE(said.isEmpty()) << said.join('\n').toStdString();
+    EXPECT_TRUE(chart[2].corrected && chart[2].verdict == history::Verdict::Agrees &&
+                chart[2].offsetSeconds == rows[2].offsetSeconds && rows[2].offsetSeconds == 0.003);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "check");
     db.setDatabaseName(path);
     ASSERT_TRUE(db.open());
