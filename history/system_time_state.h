@@ -1,0 +1,43 @@
+#pragma once
+
+// What the system says about its own time keeping: the kernel's clock state and, where
+// the system bus offers it, timedated's view.
+#include <optional>
+#include <string>
+
+namespace history {
+
+// The kernel's clock discipline as adjtimex reads it (no modes set).
+struct KernelClockReading {
+    // STA_UNSYNC clear: a time service keeps the clock.
+    bool synchronized = false;
+    double estimatedErrorSeconds = 0;
+    double maxErrorSeconds = 0;
+};
+
+// org.freedesktop.timedate1's NTP and NTPSynchronized properties.
+struct TimedatedState {
+    bool ntp = false;
+    bool ntpSynchronized = false;
+};
+
+struct SystemTimeState {
+    KernelClockReading kernel;
+    // Empty where there is no system bus or no timedated on it.
+    std::optional<TimedatedState> timedated;
+
+    // Either view says a service keeps the clock: a step by hand would fight it.
+    bool IsSynchronized() const {
+        return kernel.synchronized || (timedated && timedated->ntpSynchronized);
+    }
+};
+
+// "± 2 ms", "± 0.4 ms", "± 1.5 s".
+std::string ErrorAmountText(double seconds);
+
+// "System time service: synchronized, estimated error ± 2 ms"; "System time service: on,
+// not synchronized yet" while timedated's NTP is on; else "System time service: not
+// synchronized".
+std::string SystemTimeText(const SystemTimeState& state);
+
+} // namespace history
