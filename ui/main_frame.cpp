@@ -9,6 +9,7 @@
 #include "ui/delta_warning_box.h"
 #include "ui/elevated_correction.h"
 #include "ui/main_menus.h"
+#include "ui/query_settings.h"
 #include "ui/status_bar.h"
 #include "ui/tray_icon.h"
 #include "ui/viewpoint_keys.h"
@@ -174,9 +175,8 @@ void CMainFrame::OnTimer() {
         return;
     }
     m_pQuery->Tick();
-    if (m_bAutoCorrect) {
-        m_bAutoCorrect = false;
-        m_pQuery->OnCorrectClock();
+    if (std::exchange(m_bAutoCorrect, false)) {
+        m_pQuery->Start(WindowQueryConfig(true));
         m_pQuery->SetExitWhenDone();
     }
     // Ticks missed during a long frame are not made up: QTimer fires once after a stall
@@ -213,8 +213,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::OnClose() {
-    // The worker is woken and joined and the socket closed now, not when the window is
-    // deleted later.
+    // The socket is closed now, not when the window is deleted later.
     m_tickTimer.stop();
     m_pQuery.reset();
 }
@@ -226,12 +225,12 @@ void CMainFrame::OnAppExit() {
 // Commands that arrive after the close find no query and do nothing.
 void CMainFrame::OnQueryTimebase() {
     if (m_pQuery) {
-        m_pQuery->OnQueryTimebase();
+        m_pQuery->Start(WindowQueryConfig(false));
     }
 }
 void CMainFrame::OnCorrectClock() {
     if (m_pQuery) {
-        m_pQuery->OnCorrectClock();
+        m_pQuery->Start(WindowQueryConfig(true));
     }
 }
 void CMainFrame::OnReset() {
@@ -242,7 +241,7 @@ void CMainFrame::OnReset() {
 void CMainFrame::OnTrayCorrectClock() {
     if (m_pQuery) {
         m_bFromTray = true;
-        m_pQuery->OnTrayCorrectClock();
+        m_pQuery->OnTrayCorrectClock(WindowQueryConfig(true));
     }
 }
 
@@ -283,7 +282,7 @@ void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
         OnAppExit();
         return;
     }
-    m_pElevated->OnQueryEnded(outcome, m_bUnattended);
+    m_pElevated->OnQueryEnded(outcome, m_pQuery->Config(), m_bUnattended);
 }
 void CMainFrame::PostClose() {
     m_bCloseAtEnd = true;

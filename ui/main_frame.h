@@ -14,7 +14,7 @@ class CStatusBar;
 class QPushButton;
 
 // The main window: two command buttons, the 3D view between them, the status bar,
-// and the 200 ms tick that drives the animation and the worker. It owns the time query
+// and the 200 ms tick that drives the animation. It owns the time query
 // and shows what the query reports.
 class CMainFrame : public QMainWindow, public ITimeSyncView {
     Q_OBJECT
@@ -48,7 +48,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void OnReset();
     void OnTrayCorrectClock();
     void OnAppExit();
-    // One tick of the 200 ms timer: fly-in step, one frame, the worker's tick.
+    // One tick of the 200 ms timer: fly-in step, one frame, the query's tick.
     void OnTimer();
 
   protected:

@@ -1,12 +1,12 @@
 #include "ui/main_menus.h"
 
-#include "timesync/query_settings.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/control_ids.h"
 #include "ui/image_menu_style.h"
 #include "ui/indicator_rules.h"
 #include "ui/menu_tables.h"
+#include "ui/query_settings.h"
 #include "ui/timebase_images.h"
 #include "ui/window_settings.h"
 

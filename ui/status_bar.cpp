@@ -1,8 +1,8 @@
 #include "ui/status_bar.h"
 
-#include "timesync/query_settings.h"
 #include "ui/control_ids.h"
 #include "ui/indicator_rules.h"
+#include "ui/query_settings.h"
 #include "ui/window_texts.h"
 
 #include <QHelpEvent>

@@ -1,6 +1,7 @@
 // The decision on a reply, in-process: crafted bytes and clock readings in, the end of
 // the query (or nothing, for a datagram that is not ours) out. Every refusal and every
 // result text, on the plain and the correcting path.
+#include "timesync/clock_correction.h"
 #include "timesync/reply_evaluation.h"
 
 #include <cstdlib>
@@ -147,21 +148,27 @@ TEST(ReplyDecision, EndsTheQueryAsItShould) {
         SCOPED_TRACE(c.what);
         std::vector<platform::UtcInstant> set;
         TimeSyncHooks hooks;
-        // The Time protocol reads the local clock itself; SNTP's setting comes 20 ms after
-        // the notification.
-        hooks.localClockNtp = [] { return k2040Unix + 2208988800.0 + 3661.5; };
+        // The clock is set 20 ms after the notification.
         hooks.kernelClockNs = [] { return kNotifiedNs + 20'000'000; };
         hooks.setSystemClock = [&](const platform::UtcInstant& instant) {
             set.push_back(instant);
             return std::string(c.refusal);
         };
-        // The datagram waited 0.1 s in the socket before the notification read the clock.
-        ReceivedReply reply{c.bytes, kNotifiedNs - 100'000'000, "192.0.2.7", kT1 + 0.6,
-                            kNotifiedNs};
-        QueryInstants instants;
-        instants.dSendTime = kT1;
-        const std::optional<ReplyEvaluation> end =
-            EvaluateReply(c.protocol, reply, kNonce, c.correcting, instants, hooks);
+        // The datagram waited 0.1 s in the socket before the notification read the clocks;
+        // the Time protocol compares with the local clock at 2040-07-03 15:35:57.
+        const double localNtp = c.protocol == kTime ? k2040Unix + 2208988800.0 + 3661.5 : kT1 + 0.6;
+        const ReceivedReply reply{c.bytes,     kT1,      kNotifiedNs - 100'000'000,
+                                  "192.0.2.7", localNtp, kNotifiedNs};
+        const wire::Transport transport =
+            wire::TransportFor(c.protocol == kTime ? "Time" : "SNTP", "UDP");
+        ReplyDecision decision = DecideReply(transport, reply, kNonce, NtsCheck::Unprotected);
+        const bool dropped = decision.refusal == ReplyDecision::Refusal::NotOurs;
+        // Only an answer carries a measurement, and only a measurement may set the clock.
+        EXPECT_EQ(decision.outcome.measurement.has_value(),
+                  decision.refusal == ReplyDecision::Refusal::None);
+        const std::optional<ReplyDecision> end =
+            dropped ? std::nullopt
+                    : std::optional(c.correcting ? Corrected(decision, hooks) : decision);
         EXPECT_EQ(set.size(), c.setTo == 0 ? 0U : 1U);
         if (!set.empty()) {
             EXPECT_NEAR(static_cast<double>(set[0].seconds) + set[0].nanoseconds * 1e-9, c.setTo,
@@ -177,7 +184,8 @@ TEST(ReplyDecision, EndsTheQueryAsItShould) {
         EXPECT_EQ(end->outcome.address, "192.0.2.7");
         if (c.result == Result::Answered && c.protocol == kSntp) {
             EXPECT_NEAR(*end->outcome.delay, 0.5, 1e-6);
-            EXPECT_NEAR(instants.dRecvTime, kT1 + 0.5, 1e-6);
+            // The Timebase time belongs to the arrival stamp, not to the later reading.
+            EXPECT_EQ(end->outcome.measurement->localNs, kNotifiedNs - 100'000'000);
         }
     }
 }
