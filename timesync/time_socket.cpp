@@ -118,25 +118,32 @@ void CTimeSocket::Send() {
 void CTimeSocket::ReadDatagrams() {
     auto* udp = static_cast<QUdpSocket*>(m_socket);
     // Before the connect the datagrams stay queued; the connect drops them.
-    while (m_connected && udp->hasPendingDatagrams()) {
+    if (!m_connected) {
+        return;
+    }
+    for (;;) {
         SocketReply reply;
         reply.localNtp = Hooks().localClockNtp();
         reply.kernelNs = Hooks().kernelClockNs();
         reply.sentNtp = m_sentNtp;
+        // A send stamp left in the error queue also wakes the socket: it goes here.
         platform::TakeSendStampNs(udp->socketDescriptor());
         reply.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
+        // Read even when nothing waits: Qt notifies the next datagram only after a read.
         const QNetworkDatagram datagram = udp->receiveDatagram(kMaxDatagramSize);
         // The socket listens on its port from the start, also while the name resolves:
         // whoever else sends there is not the Timebase.
-        if (!datagram.isValid() ||
-            !datagram.senderAddress().isEqual(udp->peerAddress(),
-                                              QHostAddress::TolerantConversion) ||
-            datagram.senderPort() != udp->peerPort()) {
-            continue;
+        if (datagram.isValid() &&
+            datagram.senderAddress().isEqual(udp->peerAddress(),
+                                             QHostAddress::TolerantConversion) &&
+            datagram.senderPort() == udp->peerPort()) {
+            reply.bytes = datagram.data();
+            reply.sender = PeerAddress();
+            Post([reply](ITimeSocketEvents& owner) { owner.OnReply(reply); });
         }
-        reply.bytes = datagram.data();
-        reply.sender = PeerAddress();
-        Post([reply](ITimeSocketEvents& owner) { owner.OnReply(reply); });
+        if (!udp->hasPendingDatagrams()) {
+            return;
+        }
     }
 }
 
