@@ -34,11 +34,10 @@ namespace {
 const QKeySequence kQueryKey(Qt::Key_F5);
 const QKeySequence kCorrectKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
-QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName,
+QPushButton* MakeButton(QWidget* parent, const char* caption, const char* objectName,
                         const QKeySequence& key) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(objectName);
-    button->setProperty(kControlIdProperty, id);
     // Tab reaches the buttons, a click leaves the focus with the 3D view's keys, and the
     // query start gives it back to them.
     button->setFocusPolicy(Qt::TabFocus);
@@ -71,9 +70,8 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_pClient);
 
     m_pScene = new CGLScene(m_pClient);
-    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery", kQueryKey);
-    m_pBtnCorrect =
-        MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect", kCorrectKey);
+    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, "btnQuery", kQueryKey);
+    m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, "btnCorrect", kCorrectKey);
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
     // The window's minimum follows: the buttons' captions, the view, and the status bar.

@@ -24,7 +24,6 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
     CGLScene* Scene() const { return m_pScene; }
-    CCommandUi* CommandUi() const { return m_pCommandUi; }
     // The query; nullptr once the window has closed.
     CTimeQuery* Query() const { return m_pQuery.get(); }
 
