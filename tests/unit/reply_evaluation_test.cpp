@@ -104,7 +104,6 @@ const Case kCases[] = {
      "Reset: System Clock NOT Corrected: Operation not permitted", Result::ClockNotSet, false,
      kSetAhead, "Operation not permitted"},
     {"47 bytes", kSntp, Changed(Sntp(kT1), [](Bytes& b) { b.resize(47); }), true, nullptr},
-    {"1 byte", kSntp, Bytes(1, 0x24), true, nullptr},
     {"kiss-of-death", kSntp, Sntp(kT1, 0x24, 0), true, kBogus},
     {"leap 3", kSntp, Sntp(kT1, 0xE4), true, kBogus},
     {"mode 3", kSntp, Sntp(kT1, 0x23), true, kBogus},
@@ -127,12 +126,9 @@ const Case kCases[] = {
     // A precision of 2^20 s excuses nothing beyond a second: a delay of -999.5 s.
     {"coarse precision", kSntp, Held(kT1, kT1 + 1000, 20), true, kBogus},
     {"another request", kSntp, Changed(Sntp(kT1), [](Bytes& b) { b[31] ^= 1; }), true, nullptr},
-    {"all zeros", kSntp, Bytes(48, 0), true, nullptr},
     // The local clock at 2040-07-03 15:35:57: D is local minus Timebase.
     {"2040", kTime, Time(k2040Wire), false,
      "Timebase Clock: 07/03/40 14:34:56. Delta: 0 days 01:01:01", Result::Answered, true},
-    {"2040, later", kTime, Time(k2040Wire + 7322), false,
-     "Timebase Clock: 07/03/40 16:36:58. Delta: 0 days -1:-1:-1", Result::Answered, true},
     {"time correcting", kTime, Time(k2040Wire), true,
      "System Clock Corrected to: 07/03/40 14:34:56. ", Result::Corrected, false, k2040Unix},
     // No time before this release is taken: 2026-11-30 23:59:59.
