@@ -1,3 +1,4 @@
+#include "app/start_request.h"
 #include "app/time_sync_app.h"
 #include "cli/cli_run.h"
 #include "platform/display_probe.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -34,19 +36,28 @@ bool DisplayReachable(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Read before QApplication takes its own options (-style, -reverse, ...) out: any
+    // argument at all means the unattended correction, with or without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const StartRequest request = StartRequestOf(arguments);
+    if (request == StartRequest::Help) {
+        std::fputs(HoroluxHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (request == StartRequest::Version) {
+        std::printf("horolux %s\n", HOROLUX_VERSION);
+        return 0;
+    }
     if (!DisplayReachable(argc, argv)) {
         // Without a display Horolux runs as horolux-cli with the stored settings: the
         // unattended correction when given an argument, the plain query otherwise.
         QCoreApplication application(argc, argv);
         CliOptions options;
-        options.correct = argc > 1;
+        options.correct = request == StartRequest::Correct;
         return RunCli(options);
-    }
-    // Read before QApplication takes its own options (-style, -reverse, ...) out: any
-    // argument at all means the unattended correction, as it does without a display.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horolux"));

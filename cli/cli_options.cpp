@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_exit_status.h"
+#include "platform/escaped_text.h"
 #include "timesync/burst_samples.h"
 #include "timesync/query_setting_keys.h"
 
@@ -97,7 +98,9 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             }
             options.timeoutSeconds = seconds;
         } else {
-            return Error(QStringLiteral("unknown argument '%1'").arg(arguments[i]));
+            return Error(
+                QStringLiteral("unknown argument '%1'")
+                    .arg(QString::fromStdString(EscapeControlBytes(arguments[i].toStdString()))));
         }
     }
     if (!options.samples) {

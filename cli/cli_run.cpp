@@ -4,6 +4,7 @@
 #include "cli/cli_report.h"
 #include "cli/cli_texts.h"
 #include "cli/json_report.h"
+#include "platform/escaped_text.h"
 #include "platform/settings_file.h"
 #include "timesync/clock_correction.h"
 #include "timesync/query_config.h"
@@ -32,6 +33,7 @@ QueryConfig RunConfig(const CliOptions& options, bool readStored) {
     config.socketType =
         options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
     config.caFile = options.caFile ? *options.caFile : Stored(kKeyNtsCaFile, "");
+    config.caPem = options.caPem;
     config.port = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
     config.samples = options.samples || !readStored
                          ? options.samples.value_or(kDefaultSamples)
@@ -97,7 +99,9 @@ int RunCli(const CliOptions& options, bool readStored) {
     for (std::size_t i = 0; i < asked.size(); ++i) {
         if (selection.verdicts[i] == agreement::Verdict::Falseticker) {
             PrintLine(stderr,
-                      QString::fromLatin1(cli_texts::kFalseticker).arg(servers[i]).toStdString());
+                      QString::fromLatin1(cli_texts::kFalseticker)
+                          .arg(QString::fromStdString(EscapeControlBytes(servers[i].toStdString())))
+                          .toStdString());
         }
     }
     if (deltaWarning) {

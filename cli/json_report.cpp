@@ -4,17 +4,50 @@
 #include "timesync/query_setting_keys.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
 namespace {
 
-// Fixed nine decimals whatever the locale: nanoseconds, and never an exponent.
-std::string Seconds(double value) {
+// Fixed decimals whatever the locale, never an exponent; null for what JSON has no number
+// for (NaN, the infinities).
+std::string Fixed(double value, int decimals) {
     char buffer[400];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 9);
-    return std::string(buffer, result.ptr);
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::isfinite(value) && result.ec == std::errc() ? std::string(buffer, result.ptr)
+                                                            : std::string("null");
+}
+
+// Nanoseconds.
+std::string Seconds(double value) {
+    return Fixed(value, 9);
+}
+
+// The length of the well-formed UTF-8 sequence at the start of text, 0 when there is none.
+std::size_t Utf8Length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
+    // The second byte's range excludes overlong forms, surrogates and values past U+10FFFF.
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (length == 0 || text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
 }
 
 template <typename T, typename Format>
@@ -56,7 +89,16 @@ class ObjectWriter {
 
 std::string JsonString(std::string_view text) {
     std::string quoted = "\"";
-    for (const char c : text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        const std::size_t length = Utf8Length(text.substr(at));
+        // A name given in another encoding must not make the whole report unreadable.
+        if (length != 1) {
+            quoted += length == 0 ? std::string_view("\\ufffd") : text.substr(at, length);
+            at += length == 0 ? 1 : length;
+            continue;
+        }
+        ++at;
         switch (c) {
         case '"':
             quoted += "\\\"";
@@ -113,6 +155,10 @@ std::string FormatJson(const CliReport& report) {
              JsonString(report.transport.socket == wire::SocketKind::Datagram ? kSocketUdp
                                                                               : kSocketTcp));
     json.Add("port", Integer(report.transport.port));
+    // For NTS, `port` is the key exchange's; the time requests may have gone elsewhere.
+    json.Add("ntp_port", outcome.ntpPort ? Integer(*outcome.ntpPort)
+                         : sntp && !nts  ? Integer(report.transport.port)
+                                         : std::string("null"));
     json.Add("result", JsonString(report.result));
     json.Add("offset_seconds", OrNull(outcome.offset, Seconds));
     json.Add("delay_seconds", OrNull(outcome.delay, Seconds));
@@ -123,12 +169,7 @@ std::string FormatJson(const CliReport& report) {
     json.Add("stratum", OrNull(outcome.stratum, Integer));
     json.Add("leap_indicator", OrNull(outcome.leap, Integer));
     json.Add("authenticated", outcome.authenticated ? "true" : "false");
-    json.Add("nts_ke_ms", OrNull(outcome.ntsKeMs, [](double ms) {
-                 char buffer[64];
-                 const auto end =
-                     std::to_chars(buffer, buffer + sizeof buffer, ms, std::chars_format::fixed, 3);
-                 return std::string(buffer, end.ptr);
-             }));
+    json.Add("nts_ke_ms", OrNull(outcome.ntsKeMs, [](double ms) { return Fixed(ms, 3); }));
     json.Add("corrected", ClockCorrected(report) ? "true" : "false");
     json.Add("error", StringOrNull(ErrorOf(report)));
     std::vector<std::string> samples;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 // One JSON object on one line, every key always present (null where it does not apply):
-// server, address, protocol, transport, port, result, offset_seconds, delay_seconds,
+// server, address, protocol, transport, port, ntp_port, result, offset_seconds, delay_seconds,
 // delta_seconds, timebase_time, stratum, leap_indicator, corrected, error.
 std::string FormatJson(const CliReport& report);
 

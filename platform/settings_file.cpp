@@ -1,5 +1,6 @@
 #include "platform/settings_file.h"
 
+#include "platform/escaped_text.h"
 #include "platform/settings_file_check.h"
 
 #include <QCoreApplication>
@@ -49,7 +50,7 @@ bool FileUsable() {
         std::fprintf(
             stderr, "%s: %s %s; the settings are not read or written, defaults apply\n",
             (program.isEmpty() ? QStringLiteral("horolux") : program).toLocal8Bit().constData(),
-            path.toLocal8Bit().constData(), ProblemText(problem));
+            EscapeControlBytes(path.toStdString()).c_str(), ProblemText(problem));
     }
     return problem == FileProblem::None;
 }

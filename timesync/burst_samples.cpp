@@ -1,6 +1,7 @@
 #include "timesync/burst_samples.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace burst {
 
@@ -23,6 +24,20 @@ int AnsweredCount(std::span<const Sample> samples) {
     return static_cast<int>(std::count_if(samples.begin(), samples.end(), [](const Sample& s) {
         return s.state != Sample::State::NoAnswer;
     }));
+}
+
+int WaitForReplyMs(std::span<const Sample> samples) {
+    const std::optional<std::size_t> fastest = ChooseSample(samples);
+    if (!fastest) {
+        return kSampleTimeoutMs;
+    }
+    const double delay = samples[*fastest].delay;
+    if (std::isnan(delay)) {
+        return kSampleTimeoutMs;
+    }
+    // A delay can be negative with a skewed server: that is still a fast path.
+    const double ms = std::ceil(4000.0 * std::max(delay, 0.0));
+    return static_cast<int>(std::clamp(ms, double{kMinSampleWaitMs}, double{kSampleTimeoutMs}));
 }
 
 } // namespace burst

@@ -13,8 +13,10 @@ namespace burst {
 
 inline constexpr int kMinSamples = 1;
 inline constexpr int kMaxSamples = 8;
-// Without a reply by then, the next request of a burst goes out.
+// Without a reply by then, the next request of a burst goes out (before any reply came).
 inline constexpr int kSampleTimeoutMs = 500;
+// A learned wait never goes below this, so a late reply on a fast path still counts.
+inline constexpr int kMinSampleWaitMs = 20;
 
 struct Sample {
     using State = AnswerState;
@@ -33,5 +35,9 @@ bool WantsAnother(std::span<const Sample> samples, int wanted, bool kissOfDeath)
 std::optional<std::size_t> ChooseSample(std::span<const Sample> samples);
 // The samples that got a reply, good or bogus.
 int AnsweredCount(std::span<const Sample> samples);
+// How long to wait for a reply before the next request goes out: four times the smallest
+// delay seen so far, within [kMinSampleWaitMs, kSampleTimeoutMs]; kSampleTimeoutMs before
+// any good reply. A lost request then costs a few round trips, not half a second.
+int WaitForReplyMs(std::span<const Sample> samples);
 
 } // namespace burst

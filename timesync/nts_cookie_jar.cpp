@@ -1,5 +1,6 @@
 #include "timesync/nts_cookie_jar.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +13,8 @@ namespace nts {
 
 namespace {
 
-constexpr const char* kMagic = "horolux-nts-jar 1";
+// Version 1 jars named no trust anchor: they read as empty, costing one key exchange.
+constexpr const char* kMagic = "horolux-nts-jar 2";
 constexpr std::size_t kMaxFileSize = 65536;
 constexpr const char* kHexDigits = "0123456789abcdef";
 
@@ -59,6 +61,16 @@ bool UnhexKey(const std::string& text, Key& key) {
     return true;
 }
 
+std::string HexOf(const std::string& text) {
+    return Hex({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+// An anchor is one word of printable characters ("system", "sha256:<hex>").
+bool IsAnchorWord(const std::string& word) {
+    return !word.empty() && word.size() <= 80 &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c > ' ' && c < 0x7F; });
+}
+
 bool IsPlainNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '-';
@@ -83,13 +95,18 @@ bool CookieJar::IsUsable(std::int64_t nowUnix) const {
     return !cookies.empty() && createdUnix <= nowUnix && nowUnix - createdUnix < kMaxKeyAgeSeconds;
 }
 
+std::size_t PlaceholdersFor(std::size_t left) {
+    return kWantedCookies - 1 - std::min(left, kWantedCookies - 1);
+}
+
 std::string FormatJar(const CookieJar& jar) {
     std::ostringstream out;
     out << kMagic << '\n'
+        << "ke-host " << HexOf(jar.keHost) << '\n'
+        << "ke-port " << jar.kePort << '\n'
+        << "trust " << jar.trustAnchor << '\n'
         << "created " << jar.createdUnix << '\n'
-        << "server "
-        << Hex({reinterpret_cast<const std::uint8_t*>(jar.ntpServer.data()), jar.ntpServer.size()})
-        << '\n'
+        << "server " << HexOf(jar.ntpServer) << '\n'
         << "port " << jar.ntpPort << '\n'
         << "c2s " << Hex(jar.keys.c2s) << '\n'
         << "s2c " << Hex(jar.keys.s2c) << '\n';
@@ -110,17 +127,25 @@ std::optional<CookieJar> ParseJar(const std::string& text) {
     std::string word;
     std::string value;
     unsigned port = 0;
+    unsigned kePort = 0;
+    std::string keHost;
     std::string server;
-    if (!(in >> word >> jar.createdUnix) || word != "created" || !(in >> word >> server) ||
-        word != "server" || !(in >> word >> port) || word != "port" || port > 65535 ||
-        !(in >> word >> value) || word != "c2s" || !UnhexKey(value, jar.keys.c2s) ||
-        !(in >> word >> value) || word != "s2c" || !UnhexKey(value, jar.keys.s2c)) {
+    if (!(in >> word >> keHost) || word != "ke-host" || !(in >> word >> kePort) ||
+        word != "ke-port" || kePort > 65535 || !(in >> word >> jar.trustAnchor) ||
+        word != "trust" || !IsAnchorWord(jar.trustAnchor) || !(in >> word >> jar.createdUnix) ||
+        word != "created" || !(in >> word >> server) || word != "server" || !(in >> word >> port) ||
+        word != "port" || port > 65535 || !(in >> word >> value) || word != "c2s" ||
+        !UnhexKey(value, jar.keys.c2s) || !(in >> word >> value) || word != "s2c" ||
+        !UnhexKey(value, jar.keys.s2c)) {
         return std::nullopt;
     }
     const auto name = Unhex(server);
-    if (!name || name->empty()) {
+    const auto keName = Unhex(keHost);
+    if (!name || name->empty() || name->size() > kMaxNtpServerSize || !keName || keName->empty()) {
         return std::nullopt;
     }
+    jar.keHost.assign(keName->begin(), keName->end());
+    jar.kePort = static_cast<std::uint16_t>(kePort);
     jar.ntpServer.assign(name->begin(), name->end());
     jar.ntpPort = static_cast<std::uint16_t>(port);
     while (in >> word) {
@@ -131,7 +156,8 @@ std::optional<CookieJar> ParseJar(const std::string& text) {
             return std::nullopt;
         }
         const auto cookie = Unhex(value);
-        if (!cookie || cookie->empty() || cookie->size() > kMaxCookieSize) {
+        if (!cookie || cookie->empty() || cookie->size() > kMaxCookieSize ||
+            jar.cookies.size() == kMaxCookies) {
             return std::nullopt;
         }
         jar.cookies.push_back(*cookie);
@@ -181,6 +207,10 @@ bool SaveJar(const std::string& path, const CookieJar& jar) {
         !MakeFolder(folder, 0700) || chmod(folder.c_str(), 0700) != 0) {
         return false;
     }
+    const std::string text = FormatJar(jar);
+    if (text.size() > kMaxFileSize) {
+        return false;
+    }
     std::string temporary = path + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -188,7 +218,6 @@ bool SaveJar(const std::string& path, const CookieJar& jar) {
     }
     // No fsync: the rename keeps the file whole or old, and a jar lost to a crash only
     // costs the next query a key exchange; three syncs cost each query about 24 ms.
-    const std::string text = FormatJar(jar);
     const bool written = fchmod(fd, 0600) == 0 &&
                          write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     close(fd);

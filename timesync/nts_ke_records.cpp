@@ -89,14 +89,16 @@ KeResponse ParseKeResponse(std::span<const std::uint8_t> bytes) {
             aeadAgreed = true;
             break;
         case KeRecord::NewCookie:
-            if (body.empty()) {
+            if (body.empty() || body.size() > kMaxCookieSize) {
                 response.status = KeStatus::Malformed;
                 return response;
             }
-            response.cookies.emplace_back(body.begin(), body.end());
+            if (response.cookies.size() < kMaxCookies) {
+                response.cookies.emplace_back(body.begin(), body.end());
+            }
             break;
         case KeRecord::NtpServer:
-            if (body.empty()) {
+            if (body.empty() || body.size() > kMaxNtpServerSize) {
                 response.status = KeStatus::Malformed;
                 return response;
             }

@@ -28,6 +28,12 @@ enum class KeRecord : std::uint16_t {
 
 // A server that sends more than this is not a key exchange server.
 inline constexpr std::size_t kMaxKeResponseSize = 65536;
+// What a key exchange may leave in the cookie jar: the jar file must stay far below its
+// read limit, whatever the server sends. Cookies past the eighth are ignored; a longer
+// cookie or server name refuses the exchange.
+inline constexpr std::size_t kMaxCookies = 8;
+inline constexpr std::size_t kMaxCookieSize = 1024;
+inline constexpr std::size_t kMaxNtpServerSize = 255;
 
 // Next Protocol NTPv4, AEAD_AES_SIV_CMAC_256, End of Message; all critical.
 std::vector<std::uint8_t> BuildKeRequest();
@@ -36,7 +42,8 @@ enum class KeStatus {
     Complete,
     // No End of Message yet, and nothing wrong so far: read on.
     Incomplete,
-    // A record that overruns the message, a bad body length, or too much data.
+    // A record that overruns the message, a bad body length, a cookie or server name over
+    // its limit, or too much data.
     Malformed,
     // The server sent an Error record.
     ServerError,

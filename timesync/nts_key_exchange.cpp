@@ -170,10 +170,18 @@ KeResult RunKeyExchange(const KeRequest& request, int cancelFd) {
     if (gnutls_certificate_allocate_credentials(&tls.credentials) < 0) {
         return result;
     }
-    const int trusted = request.caFile.empty()
-                            ? gnutls_certificate_set_x509_system_trust(tls.credentials)
-                            : gnutls_certificate_set_x509_trust_file(
-                                  tls.credentials, request.caFile.c_str(), GNUTLS_X509_FMT_PEM);
+    int trusted = 0;
+    if (!request.caPem.empty()) {
+        const gnutls_datum_t pem{
+            reinterpret_cast<unsigned char*>(const_cast<char*>(request.caPem.data())),
+            static_cast<unsigned>(request.caPem.size())};
+        trusted = gnutls_certificate_set_x509_trust_mem(tls.credentials, &pem, GNUTLS_X509_FMT_PEM);
+    } else if (!request.caFile.empty()) {
+        trusted = gnutls_certificate_set_x509_trust_file(tls.credentials, request.caFile.c_str(),
+                                                         GNUTLS_X509_FMT_PEM);
+    } else {
+        trusted = gnutls_certificate_set_x509_system_trust(tls.credentials);
+    }
     if (trusted <= 0 || gnutls_init(&tls.session, GNUTLS_CLIENT) < 0 ||
         gnutls_priority_set_direct(tls.session, kPriorities, nullptr) < 0 ||
         gnutls_credentials_set(tls.session, GNUTLS_CRD_CERTIFICATE, tls.credentials) < 0) {
@@ -251,14 +259,7 @@ KeResult RunKeyExchange(const KeRequest& request, int cancelFd) {
         !ExportKey(tls.session, 1, result.keys.s2c)) {
         return result;
     }
-    for (Cookie& cookie : response.cookies) {
-        if (cookie.size() <= kMaxCookieSize) {
-            result.cookies.push_back(std::move(cookie));
-        }
-    }
-    if (result.cookies.empty()) {
-        return result;
-    }
+    result.cookies = std::move(response.cookies);
     result.failure = KeFailure::None;
     result.ntpServer = response.server.empty() ? request.host : response.server;
     result.ntpPort = response.port;

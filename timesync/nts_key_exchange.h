@@ -32,6 +32,8 @@ struct KeRequest {
     std::uint16_t port = 0;
     // Empty: the system's trust store.
     std::string caFile;
+    // CA certificates (PEM) already read; when not empty, trusted instead of caFile.
+    std::string caPem;
     std::chrono::milliseconds timeout{4000};
 };
 

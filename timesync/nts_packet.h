@@ -3,6 +3,8 @@
 // The NTS-protected NTP exchange: the request with its Unique Identifier, cookie,
 // placeholders and authenticator, and the checks of the reply. AES-SIV-CMAC-256 comes
 // from GnuTLS.
+#include "timesync/nts_ke_records.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +18,6 @@ inline constexpr std::size_t kKeySize = 32;
 inline constexpr std::size_t kUniqueIdSize = 32;
 inline constexpr std::size_t kAeadNonceSize = 16;
 inline constexpr std::size_t kTagSize = 16;
-// Larger cookies than this are not sent (nor kept).
-inline constexpr std::size_t kMaxCookieSize = 1024;
 
 using Key = std::array<std::uint8_t, kKeySize>;
 using UniqueId = std::array<std::uint8_t, kUniqueIdSize>;

@@ -5,7 +5,6 @@
 #include "timesync/time_sync_hooks.h"
 #include "timesync/wire_format.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -41,22 +40,29 @@ std::int64_t NowUnix() {
 
 } // namespace
 
-bool CNtsSession::Load(const std::string& keHost, std::uint16_t kePort) {
+bool CNtsSession::Load(const std::string& keHost, std::uint16_t kePort,
+                       const std::string& trustAnchor) {
     CancelKeyExchange();
     m_keHost = keHost;
     m_kePort = kePort;
+    m_trustAnchor = trustAnchor;
     m_keyExchangeMs.reset();
     m_jarPath = nts::JarPath(keHost, kePort);
     m_jar = nts::LoadJar(m_jarPath);
+    if (trustAnchor.empty() || m_jar.trustAnchor != trustAnchor || m_jar.keHost != keHost ||
+        m_jar.kePort != kePort) {
+        m_jar = {};
+    }
     return m_jar.IsUsable(NowUnix());
 }
 
-void CNtsSession::StartKeyExchange(const std::string& caFile,
+void CNtsSession::StartKeyExchange(const std::string& caFile, const std::string& caPem,
                                    std::function<void(unsigned, nts::KeResult)> onDone) {
     nts::KeRequest request;
     request.host = m_keHost;
     request.port = m_kePort;
     request.caFile = caFile;
+    request.caPem = caPem;
     request.timeout = kKeyExchangeTimeout;
     const unsigned number = ++m_nExchanges;
     m_exchangeStarted = std::chrono::steady_clock::now();
@@ -78,8 +84,15 @@ std::optional<std::string> CNtsSession::Accept(const nts::KeResult& result) {
     m_keyExchangeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
                                                                 m_exchangeStarted)
                           .count();
-    m_jar = nts::CookieJar{NowUnix(), result.keys, result.ntpServer,
-                           result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort, result.cookies};
+    m_jar = {};
+    m_jar.keHost = m_keHost;
+    m_jar.kePort = m_kePort;
+    m_jar.trustAnchor = m_trustAnchor;
+    m_jar.createdUnix = NowUnix();
+    m_jar.keys = result.keys;
+    m_jar.ntpServer = result.ntpServer;
+    m_jar.ntpPort = result.ntpPort != 0 ? result.ntpPort : wire::kSntpPort;
+    m_jar.cookies = result.cookies;
     nts::SaveJar(m_jarPath, m_jar);
     return std::nullopt;
 }
@@ -92,11 +105,9 @@ std::vector<std::uint8_t> CNtsSession::TakeRequest(std::uint64_t transmitNonce) 
     const nts::Cookie cookie = m_jar.cookies.front();
     m_jar.cookies.erase(m_jar.cookies.begin());
     nts::SaveJar(m_jarPath, m_jar);
-    // Placeholders ask for the cookies that would refill the jar.
-    const std::size_t missing =
-        nts::kWantedCookies - 1 - std::min(m_jar.cookies.size(), nts::kWantedCookies - 1);
     m_uniqueId = nts::NewUniqueId();
-    return nts::BuildRequest(transmitNonce, m_uniqueId, cookie, missing, m_jar.keys.c2s,
+    return nts::BuildRequest(transmitNonce, m_uniqueId, cookie,
+                             nts::PlaceholdersFor(m_jar.cookies.size()), m_jar.keys.c2s,
                              nts::NewAeadNonce());
 }
 

@@ -18,12 +18,14 @@
 class CNtsSession {
   public:
     // Loads the jar of a key-exchange server; true when it holds keys young enough and a
-    // cookie, so that a request can go out without a key exchange.
-    bool Load(const std::string& keHost, std::uint16_t kePort);
+    // cookie, so that a request can go out without a key exchange. A jar won under another
+    // trust anchor (nts::TrustAnchorOf of the CA bytes the exchange will trust) is not
+    // used, and the next key exchange replaces it.
+    bool Load(const std::string& keHost, std::uint16_t kePort, const std::string& trustAnchor);
 
     // Starts a key exchange with that server. onDone runs on the exchange's own thread with
     // the exchange's number, and never once the exchange was cancelled.
-    void StartKeyExchange(const std::string& caFile,
+    void StartKeyExchange(const std::string& caFile, const std::string& caPem,
                           std::function<void(unsigned number, nts::KeResult result)> onDone);
     // Whether the result of exchange `number` still counts: the last one started, running.
     bool IsCurrent(unsigned number) const;
@@ -56,6 +58,7 @@ class CNtsSession {
   private:
     std::string m_keHost;
     std::uint16_t m_kePort = 0;
+    std::string m_trustAnchor;
     std::string m_jarPath;
     nts::CookieJar m_jar;
     nts::UniqueId m_uniqueId{};

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 
 struct QueryConfig {
     // The Timebase as written ("host", "host:port", "[::1]:123").
@@ -21,6 +22,9 @@ struct QueryConfig {
     int samples = kDefaultSamples;
     // The NTS CA file; empty: the system's store.
     QString caFile;
+    // CA certificates (PEM) already read and checked, trusted instead of caFile: the root
+    // helper's --ca-file, never opened by path again.
+    std::string caPem;
     // The query sets the clock from its answer.
     bool correct = false;
 

@@ -51,6 +51,8 @@ struct QueryOutcome {
     // SNTP: the reply's root delay and root dispersion, seconds (for the agreement of servers).
     std::optional<double> rootDelay;
     std::optional<double> rootDispersion;
+    // NTS: the port the time requests went to, the one the key exchange named.
+    std::optional<std::uint16_t> ntpPort;
     // SNTP and NTS: every request of the burst, in the order sent.
     std::vector<burst::Sample> samples;
     // NTS: the reply was authenticated; the key exchange's duration when this query made one.

@@ -1,6 +1,7 @@
 #include "timesync/time_query.h"
 
 #include "timesync/clock_correction.h"
+#include "timesync/nts_trust_anchor.h"
 #include "timesync/result_texts.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_sync_hooks.h"
@@ -9,6 +10,15 @@
 #include <algorithm>
 
 namespace {
+
+// The trust the key exchange will check against, as the cookie jar records it.
+std::string TrustAnchorOf(const QueryConfig& config) {
+    if (config.caPem.empty()) {
+        return nts::TrustAnchorOfFile(config.caFile.toStdString());
+    }
+    return nts::TrustAnchorOf(
+        {reinterpret_cast<const std::uint8_t*>(config.caPem.data()), config.caPem.size()});
+}
 
 std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint64_t nonce) {
     switch (transport.request) {
@@ -48,7 +58,6 @@ CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
     }
-    m_sampleTimer.setInterval(burst::kSampleTimeoutMs);
     connect(&m_sampleTimer, &QTimer::timeout, this, [this] { OnSampleTimeout(); });
     connect(&m_stepTimer, &QTimer::timeout, this, [this] { OnStep(); });
 }
@@ -115,7 +124,7 @@ void CTimeQuery::Begin() {
     m_burst.clear();
     m_sampleTimer.stop();
     if (m_transport.protocol == wire::Protocol::Nts &&
-        !m_nts.Load(m_config.Host().toStdString(), m_transport.port)) {
+        !m_nts.Load(m_config.Host().toStdString(), m_transport.port, TrustAnchorOf(m_config))) {
         StartKeyExchange();
         return;
     }
@@ -150,7 +159,7 @@ void CTimeQuery::OpenSocket() {
 }
 
 void CTimeQuery::StartKeyExchange() {
-    m_nts.StartKeyExchange(m_config.caFile.toStdString(),
+    m_nts.StartKeyExchange(m_config.caFile.toStdString(), m_config.caPem,
                            [this](unsigned number, nts::KeResult result) {
                                // Runs only while the exchange, and so this query, exists.
                                QMetaObject::invokeMethod(
@@ -173,7 +182,11 @@ void CTimeQuery::OnKeyExchangeDone(const nts::KeResult& result) {
     OpenSocket();
 }
 
-void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
+void CTimeQuery::End(const QString& reason, QueryOutcome outcome) {
+    if (m_transport.protocol == wire::Protocol::Nts && m_nts.NtpPort() != 0) {
+        // The key exchange may send the time requests to another port than its own.
+        outcome.ntpPort = m_nts.NtpPort();
+    }
     m_sampleTimer.stop();
     m_stepTimer.stop();
     DropSocket();
@@ -226,7 +239,8 @@ void CTimeQuery::OnSent() {
     }
     m_burst.push_back(BurstEntry{});
     if (m_wanted > 1) {
-        m_sampleTimer.start();
+        // The next request goes on the reply, or after a wait learned from the round trips.
+        m_sampleTimer.start(burst::WaitForReplyMs(Samples()));
     }
 }
 

@@ -60,7 +60,7 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     void StartKeyExchange();
     void OnKeyExchangeDone(const nts::KeResult& result);
     // Ends the query for good; an empty reason leaves the status text as it is.
-    void End(const QString& reason, const QueryOutcome& outcome);
+    void End(const QString& reason, QueryOutcome outcome);
     // An end before any reply was decided.
     void EndBeforeReply(const QString& reason, QueryOutcome::Result result);
     void DropSocket();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # horolux-cli --protocol nts against chronyd as an NTS server in the sandbox, and against
-# the hostile cases: another CA, a name mismatch, no key exchange server, one that never
+# the hostile cases: another CA (with and without a cookie jar), a name mismatch, no key exchange server, one that never
 # answers, relays that tamper with replies, and a damaged cookie file. Only authentic
 # replies may report or set a time (the clock recorder notes every setting).
 #   nts_cli_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR)
@@ -40,6 +40,24 @@ accepted=$(ke_accepted)
 cli "second query" 0 --server localhost "${trusted[@]}"
 [[ $(field authenticated) == True && $(field nts_ke_ms) == None ]] || fail "second query made a key exchange: $out"
 [[ $(ke_accepted) == "$accepted" ]] || fail "second query connected to the key exchange port"
+# Two cookies left: the request's placeholders ask chronyd for the six that fill the jar.
+awk '!/^cookie / || ++n <= 2' "$jar" >"$work/jar" && cat "$work/jar" >"$jar"
+cli "placeholders" 0 --server localhost "${trusted[@]}"
+[[ $(grep -c '^cookie ' "$jar") == 8 ]] || fail "jar not refilled: $(grep -c '^cookie ' "$jar")"
+
+# The jar holds only for the CA it was won under (by content): another CA or the system
+# store makes its own key exchange, which fails, and leaves the jar to its own CA.
+before=$(recorded)
+cp "$nts/ca.pem" "$work/same-ca.pem"
+cli "same CA, other path" 0 --server localhost --ca-file "$work/same-ca.pem"
+[[ $(field nts_ke_ms) == None ]] || fail "the same CA made a key exchange: $out"
+cli "another CA" 4 --server localhost --ca-file "$nts/other-ca.pem"
+[[ $(field error) == *"certificate not trusted" ]] || fail "another CA: $out"
+cli "system store" 4 --server localhost
+[[ $(field error) == *"certificate not trusted" ]] || fail "system store: $out"
+[[ $(recorded) == $((before + 1)) ]] || fail "an untrusted run set the clock"
+cli "own CA again" 0 --server localhost "${trusted[@]}"
+[[ $(field nts_ke_ms) == None ]] || fail "a failed key exchange lost the jar: $out"
 
 # A damaged cookie file is ignored and replaced.
 for damage in truncate random folder; do
@@ -53,9 +71,6 @@ done
 rmdir "$jar"
 
 before=$(recorded)
-cli "another CA" 4 --server localhost --ca-file "$nts/other-ca.pem"
-[[ $(field error) == *"certificate not trusted" ]] || fail "another CA: $out"
-cli "system store" 4 --server localhost
 cli "name mismatch" 4 --server 127.0.0.1 "${trusted[@]}"
 [[ $(field error) == *"name mismatch" ]] || fail "name mismatch: $out"
 

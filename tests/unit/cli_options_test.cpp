@@ -40,6 +40,9 @@ TEST(CliOptions, CommandLines) {
         {"x", "unknown argument 'x'"},
         {"--Server a", "unknown argument '--Server'"},
         {"--json=yes", "unknown argument '--json=yes'"},
+        // Echoed bytes cannot retitle the terminal or ring its bell.
+        {"--bogus\x1b]0;x\x07\x7f\xc3\xa9",
+         "unknown argument '--bogus\\x1B]0;x\\x07\\x7F\xc3\xa9'"},
         {"--server|--server=|--server --json", "--server needs a host name or address"},
         {"--protocol nts --ca-file=/ca.pem", "- NTS/UDP 0 60 4"},
         {"--protocol SNTP|--protocol", "--protocol takes sntp, nts, time-tcp or time-udp"},

@@ -1,6 +1,8 @@
 #include "timesync/ntp_extension_fields.h"
+#include "timesync/nts_cookie_jar.h"
 #include "timesync/nts_ke_records.h"
 #include "timesync/nts_packet.h"
+#include "timesync/nts_trust_anchor.h"
 
 #include <gnutls/crypto.h>
 #include <gnutls/gnutls.h>
@@ -52,6 +54,47 @@ TEST(NtsKeRecords, ResponsesAreReadWithinTheBuffer) {
     EXPECT_EQ(full.cookies, std::vector<Bytes>{Bytes({'a', 'b', 'c'})});
     EXPECT_EQ(full.server, "host");
     EXPECT_EQ(full.port, 0x1234);
+}
+
+// A hostile key exchange server cannot fill the jar past what its file may hold.
+TEST(NtsKeRecords, WhatAServerMayLeaveInTheJarIsBounded) {
+    const auto response = [](std::size_t cookies, std::size_t cookieSize, std::size_t nameSize) {
+        Bytes out{0x80, 1, 0, 2, 0, 0, 0x80, 4, 0, 2, 0, 15};
+        const auto add = [&](std::uint8_t type, std::size_t size) {
+            out.insert(out.end(), {0, type, std::uint8_t(size >> 8), std::uint8_t(size)});
+            out.resize(out.size() + size, 'x');
+        };
+        for (std::size_t i = 0; i < cookies; ++i) {
+            add(5, cookieSize);
+        }
+        if (nameSize > 0) {
+            add(6, nameSize);
+        }
+        out.insert(out.end(), {0x80, 0, 0, 0});
+        return nts::ParseKeResponse(out);
+    };
+    const nts::KeResponse many = response(13000, 1, 0);
+    EXPECT_EQ(many.status, nts::KeStatus::Complete);
+    EXPECT_EQ(many.cookies.size(), nts::kMaxCookies);
+    EXPECT_EQ(response(1, 8, 65000).status, nts::KeStatus::Malformed);
+    EXPECT_EQ(response(1, 8, 256).status, nts::KeStatus::Malformed);
+    EXPECT_EQ(response(1, 8, 255).status, nts::KeStatus::Complete);
+    EXPECT_EQ(response(1, 1025, 0).status, nts::KeStatus::Malformed);
+
+    // The largest jar a key exchange can give reads back whole; a ninth cookie does not.
+    nts::CookieJar jar{"ke.example",
+                       4460,
+                       nts::TrustAnchorOf(Bytes(100, 'p')),
+                       0,
+                       {},
+                       std::string(nts::kMaxNtpServerSize, 's'),
+                       123,
+                       std::vector(nts::kMaxCookies, Bytes(nts::kMaxCookieSize, 0xAB))};
+    const auto parsed = nts::ParseJar(nts::FormatJar(jar));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(nts::FormatJar(*parsed), nts::FormatJar(jar));
+    jar.cookies.push_back(Bytes(1, 1));
+    EXPECT_FALSE(nts::ParseJar(nts::FormatJar(jar)));
 }
 
 TEST(ExtensionFields, WalkRefusesBadLengthsAndPadsWhenWriting) {

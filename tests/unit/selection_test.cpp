@@ -10,24 +10,28 @@ namespace {
 
 using State = burst::Sample::State;
 
-TEST(Burst, ChoosesTheGoodSampleOfSmallestDelay) {
+TEST(Burst, ChoosesTheGoodSampleOfSmallestDelayAndWaitsFourOfIt) {
     const burst::Sample none{}, bogus{State::Bogus};
     const struct {
         std::vector<burst::Sample> samples;
         std::optional<std::size_t> chosen;
         int answered;
+        int waitMs; // before the next request: 4 delays within [20, 500] ms, else 500
     } cases[] = {
-        {{}, std::nullopt, 0},
-        {{none, bogus}, std::nullopt, 1},
+        {{}, std::nullopt, 0, 500},
+        {{none, bogus}, std::nullopt, 1, 500},
         {{{State::Good, 0.004, 0.010}, {State::Good, -0.001, 0.006}, {State::Good, 0.0, 0.008}},
          1,
-         3},
+         3,
+         24},
         // the earliest of equal delays; no answer and bogus replies never count, however short
-        {{none, {State::Good, 0.1, 0.005}, bogus, {State::Good, 0.2, 0.005}}, 1, 3},
+        {{none, {State::Good, 0.1, 0.004}, bogus, {State::Good, 0.2, 0.004}}, 1, 3, 20},
+        {{{State::Good, 0.0, 0.2}}, 0, 1, 500},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(burst::ChooseSample(c.samples), c.chosen);
         EXPECT_EQ(burst::AnsweredCount(c.samples), c.answered);
+        EXPECT_EQ(burst::WaitForReplyMs(c.samples), c.waitMs);
     }
     const std::vector<burst::Sample> three(3);
     EXPECT_TRUE(burst::WantsAnother(three, 4, false));

@@ -1,0 +1,21 @@
+#pragma once
+
+// What a key exchange's certificate was checked against, as the cookie jar records it:
+// "system" for the system's trust store, else "sha256:" and the digest of the CA bytes
+// handed to TLS. Cookies won under one anchor are never spent under another.
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace nts {
+
+inline constexpr const char* kSystemTrustAnchor = "system";
+
+// The anchor of these CA bytes; empty bytes mean the system's trust store.
+std::string TrustAnchorOf(std::span<const std::uint8_t> caPem);
+
+// The anchor of a CA file by its content (an empty path: the system's store); empty when
+// the file cannot be read, and such an anchor matches no jar.
+std::string TrustAnchorOfFile(const std::string& caFile);
+
+} // namespace nts
