@@ -1,7 +1,7 @@
 #include "app/settings_startup.h"
 
 #include "platform/settings_file.h"
-#include "timesync/query_settings.h"
+#include "ui/query_settings.h"
 #include "ui/window_settings.h"
 
 namespace settings {

@@ -1,6 +1,5 @@
 #include "app/time_sync_app.h"
 
-#include "app/program_globals.h"
 #include "app/settings_startup.h"
 #include "platform/socket_probe.h"
 #include "ui/main_frame.h"
@@ -21,11 +20,9 @@ bool CTimeSyncApp::InitInstance(const QString& argumentText) {
     }
     settings::EnsureAllExist();
     settings::LoadIntoGlobals();
-    if (!argumentText.isEmpty()) {
-        g_bAutoCorrect = 1;
-    }
     m_pMainWnd = new CMainFrame();
-    if (g_bAutoCorrect) {
+    // Any argument: the window corrects the clock once by itself and closes.
+    if (!argumentText.isEmpty()) {
         m_pMainWnd->CorrectAtFirstTick();
     }
     m_pMainWnd->show();

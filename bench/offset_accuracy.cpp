@@ -5,9 +5,9 @@
 // Prints the median and 99th percentile of |theta|, how long replies waited in the
 // socket, and what |theta| would have been with the reading taken at the notification.
 #include "cli/console_view.h"
-#include "platform/local_clock.h"
+#include "platform/arrival_time.h"
 #include "timesync/ntp_time.h"
-#include "timesync/query_settings.h"
+#include "timesync/query_config.h"
 #include "timesync/time_query.h"
 #include "timesync/time_sync_hooks.h"
 
@@ -52,15 +52,16 @@ bool RunUntilQueryEnds(const CTimeQuery& query, int timeoutMs) {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const int queries = argc > 1 ? std::atoi(argv[1]) : 200;
-    g_strProtocol = QStringLiteral("SNTP");
-    g_strSocketType = QStringLiteral("UDP");
-    g_strTimeBase = QString::fromLocal8Bit(argc > 2 ? argv[2] : "127.0.0.1");
+    QueryConfig config;
+    config.protocol = QStringLiteral("SNTP");
+    config.socketType = QStringLiteral("UDP");
+    config.timebase = QString::fromLocal8Bit(argc > 2 ? argv[2] : "127.0.0.1");
 
-    // The reading at each notification, to see how long replies waited.
-    double lastReading = 0.0;
-    Hooks().localClockNtp = [&lastReading] {
-        lastReading = platform::LocalClockNtp();
-        return lastReading;
+    // The kernel clock's reading as each reply was read, to see how long replies waited.
+    std::int64_t lastReadingNs = 0;
+    Hooks().kernelClockNs = [&lastReadingNs] {
+        lastReadingNs = platform::KernelClockNs();
+        return lastReadingNs;
     };
 
     CConsoleView view;
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     QObject::connect(&busy, &QTimer::timeout, [&] {
         if (sendBeforeBusy) {
             sendBeforeBusy = false;
-            query.OnQueryTimebase();
+            query.Start(config);
         }
         BusyFor(std::chrono::milliseconds(20));
     });
@@ -102,20 +103,18 @@ int main(int argc, char** argv) {
             while (pause.elapsed() < gap) {
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             }
-            query.OnQueryTimebase();
+            query.Start(config);
         }
         if (!RunUntilQueryEnds(query, 5000) || !view.LastText().startsWith("Timebase Clock: ")) {
             ++failed;
             query.OnReset();
             continue;
         }
-        const QueryInstants& t = query.Instants();
-        const double theta =
-            ntp::ClockOffset(t.dSendTime, t.dServerRecvTime, t.dServerXmitTime, t.dRecvTime);
-        const double waited = lastReading - t.dRecvTime;
+        const Measurement& m = *view.Outcome()->measurement;
+        const double theta = m.offset;
+        const double waited = static_cast<double>(lastReadingNs - m.localNs.value_or(0)) * 1e-9;
         offsets.push_back(std::abs(theta));
-        delays.push_back(
-            ntp::RoundTripDelay(t.dSendTime, t.dServerRecvTime, t.dServerXmitTime, t.dRecvTime));
+        delays.push_back(m.delay);
         waits.push_back(waited);
         // T4 read at the notification instead of at the arrival.
         notificationOffsets.push_back(std::abs(theta - waited * 0.5));

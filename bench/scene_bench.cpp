@@ -2,7 +2,6 @@
 // when idle after the fly-in and its resident memory, at the window's first size and full
 // screen; then CPU time per frame (text only and graphics) and per resize at both sizes.
 // Meant for Xvfb with Mesa's software renderer.
-#include "app/program_globals.h"
 #include "app/time_sync_app.h"
 #include "scene/fly_in_path.h"
 #include "scene/gl_scene.h"
@@ -147,7 +146,6 @@ void RunEventsFor(int ms) {
 // The whole program from its start: the fly-in's frame rate, then its CPU share over the
 // given seconds once the eye is home and nothing happens.
 void MeasureIdle(QSize windowSize, int seconds) {
-    g_bAutoCorrect = 0;
     g_bTextOnly = 0;
     g_nFlyInStep = 0;
     CTimeSyncApp app;

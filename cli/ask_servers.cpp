@@ -33,8 +33,8 @@ agreement::Source SourceOf(const std::optional<QueryOutcome>& outcome) {
     return source;
 }
 
-std::vector<std::unique_ptr<AskedServer>> AskAll(const QStringList& servers,
-                                                 const CliOptions& options) {
+std::vector<std::unique_ptr<AskedServer>>
+AskAll(const QStringList& servers, const QueryConfig& config, const CliOptions& options) {
     std::vector<std::unique_ptr<AskedServer>> asked;
     QEventLoop loop;
     bool graceOver = false;
@@ -47,9 +47,8 @@ std::vector<std::unique_ptr<AskedServer>> AskAll(const QStringList& servers,
             loop.quit();
         }
     };
-    for (const QString& server : servers) {
+    for (qsizetype i = 0; i < servers.size(); ++i) {
         auto each = std::make_unique<AskedServer>();
-        each->query.timebase = server;
         each->view.onQueryEnded = [&, raw = each.get()] {
             raw->ended = true;
             check();
@@ -69,12 +68,11 @@ std::vector<std::unique_ptr<AskedServer>> AskAll(const QStringList& servers,
     deadline.start(static_cast<int>(std::lround(options.timeoutSeconds * 1000.0)));
     grace.start(static_cast<int>(std::lround(checks::kQueryTimeoutSeconds * 1000.0)));
     // Plain queries: the clock is set, if at all, from the answer the agreement chooses.
-    for (const auto& each : asked) {
-        if (servers.size() == 1 && options.correct) {
-            each->query.OnCorrectClock();
-        } else {
-            each->query.OnQueryTimebase();
-        }
+    for (qsizetype i = 0; i < servers.size(); ++i) {
+        QueryConfig own = config;
+        own.timebase = servers[i];
+        own.correct = servers.size() == 1 && options.correct;
+        asked[static_cast<std::size_t>(i)]->query.Start(own);
     }
     bool allEnded = true;
     for (const auto& each : asked) {

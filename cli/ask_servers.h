@@ -21,8 +21,8 @@ struct AskedServer {
 // Asks every server at once, plainly unless one server is asked to correct. Returns when
 // all have ended, at the time-out (those still waiting are abandoned with the no-answer
 // text), or once a majority has ended and the others have had a whole query's wait.
-std::vector<std::unique_ptr<AskedServer>> AskAll(const QStringList& servers,
-                                                 const CliOptions& options);
+std::vector<std::unique_ptr<AskedServer>>
+AskAll(const QStringList& servers, const QueryConfig& config, const CliOptions& options);
 
 // What a server's end tells the agreement.
 agreement::Source SourceOf(const std::optional<QueryOutcome>& outcome);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 #include <variant>
 
 // Command line of horolux-cli. Options override the stored settings for one run only.
@@ -17,6 +18,8 @@ struct CliOptions {
     std::optional<QString> socketType;
     std::optional<int> port;
     std::optional<QString> caFile;
+    // CA certificates already read and checked by the root helper; never set by the parser.
+    std::string caPem;
     bool correct = false;
     double timeoutSeconds = 60.0;
     // SNTP requests per server; the one with the smallest round trip is used.

@@ -6,7 +6,8 @@
 #include "cli/json_report.h"
 #include "platform/escaped_text.h"
 #include "platform/settings_file.h"
-#include "timesync/query_settings.h"
+#include "timesync/clock_correction.h"
+#include "timesync/query_config.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_query.h"
 
@@ -19,21 +20,25 @@
 namespace {
 
 // The stored settings, overridden by the options for this run; nothing is written back.
-void LoadRunSettings(const CliOptions& options, bool readStored) {
+// The Timebase is the first server's; each server's query takes its own.
+QueryConfig RunConfig(const CliOptions& options, bool readStored) {
     auto Stored = [readStored](const char* key, const char* defaultValue) {
         const QString fallback = QString::fromLatin1(defaultValue);
         return readStored ? settings::ReadString(key, fallback) : fallback;
     };
-    g_strTimeBase =
+    QueryConfig config;
+    config.timebase =
         options.servers.isEmpty() ? Stored(kKeyTimeBase, kPrimaryTimebase) : options.servers[0];
-    g_strProtocol = options.protocol ? *options.protocol : Stored(kKeyProtocol, kDefaultProtocol);
-    g_strSocketType =
+    config.protocol = options.protocol ? *options.protocol : Stored(kKeyProtocol, kDefaultProtocol);
+    config.socketType =
         options.socketType ? *options.socketType : Stored(kKeySocketType, kDefaultSocketType);
-    g_strNtsCaFile = options.caFile ? *options.caFile : Stored(kKeyNtsCaFile, "");
-    g_nTimebasePort = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
-    g_nSamples = options.samples || !readStored
-                     ? options.samples.value_or(kDefaultSamples)
-                     : SamplesChoice(settings::ReadInt(kKeySamples, kDefaultSamples));
+    config.caFile = options.caFile ? *options.caFile : Stored(kKeyNtsCaFile, "");
+    config.caPem = options.caPem;
+    config.port = options.port ? static_cast<std::uint16_t>(*options.port) : 0;
+    config.samples = options.samples || !readStored
+                         ? options.samples.value_or(kDefaultSamples)
+                         : SamplesChoice(settings::ReadInt(kKeySamples, kDefaultSamples));
+    return config;
 }
 
 void PrintLine(std::FILE* stream, const std::string& line) {
@@ -45,10 +50,10 @@ void PrintLine(std::FILE* stream, const std::string& line) {
 } // namespace
 
 int RunCli(const CliOptions& options, bool readStored) {
-    LoadRunSettings(options, readStored);
+    const QueryConfig config = RunConfig(options, readStored);
     const QStringList servers =
-        options.servers.isEmpty() ? QStringList{g_strTimeBase} : options.servers;
-    std::vector<std::unique_ptr<AskedServer>> asked = AskAll(servers, options);
+        options.servers.isEmpty() ? QStringList{config.timebase} : options.servers;
+    std::vector<std::unique_ptr<AskedServer>> asked = AskAll(servers, config, options);
 
     std::vector<agreement::Source> sources;
     for (const auto& each : asked) {
@@ -64,7 +69,7 @@ int RunCli(const CliOptions& options, bool readStored) {
     const std::size_t shown = servers.size() == 1 ? 0 : selection.chosen.value_or(0);
     AskedServer& speaker = *asked[shown];
     report.server = servers[shown].toStdString();
-    report.transport = speaker.query.Transport();
+    report.transport = speaker.query.Config().Transport();
     report.result = speaker.view.LastText().toStdString();
     report.outcome = speaker.view.Outcome();
     bool deltaWarning = speaker.view.DeltaWarningPosted();
@@ -72,11 +77,13 @@ int RunCli(const CliOptions& options, bool readStored) {
         return source.state == agreement::Source::State::Good;
     });
     if (servers.size() > 1 && selection.chosen && options.correct) {
-        if (std::optional<ReplyEvaluation> corrected = speaker.query.CorrectFromChosenSample()) {
-            report.result = corrected->text;
-            report.outcome = corrected->outcome;
-            deltaWarning = false;
-        }
+        // The agreement's choice sets the clock, as the window's correcting query would.
+        ReplyDecision chosen;
+        chosen.outcome = *speaker.view.Outcome();
+        const ReplyDecision corrected = Corrected(std::move(chosen), Hooks());
+        report.result = corrected.text;
+        report.outcome = corrected.outcome;
+        deltaWarning = false;
     } else if (servers.size() > 1 && !selection.chosen && anyGood) {
         report.result = cli_texts::kTimebasesDisagree;
         QueryOutcome disagreement;

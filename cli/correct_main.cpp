@@ -6,7 +6,6 @@
 #include "cli/helper_ca_file.h"
 #include "cli/helper_environment.h"
 #include "cli/helper_options.h"
-#include "timesync/query_settings.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -50,7 +49,7 @@ int main(int argc, char** argv) {
         if (!pem) {
             return Refuse(QString::fromLatin1(kHelperCaFileRefused));
         }
-        g_strNtsCaPem = *pem;
+        options.caPem = *pem;
         options.caFile.reset();
     }
     return RunCli(options, false);

@@ -87,10 +87,10 @@ void CGLScene::ApplyResize() {
     const qreal scale = devicePixelRatioF(); // the framebuffer counts device pixels
     m_rcViewport = QRect(0, 0, qRound(right * scale), qRound(bottom * scale));
     glViewport(0, 0, m_rcViewport.width(), m_rcViewport.height());
-    m_dAspect = static_cast<double>(right) / static_cast<double>(bottom);
+    const double aspect = static_cast<double>(right) / static_cast<double>(bottom);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, m_dAspect, kNearPlane, kFarPlane);
+    gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 

@@ -46,11 +46,7 @@ class CGLScene : public QOpenGLWidget {
     // State for the frame and for tests.
     bool IsBuilt() const { return m_bBuilt; }
     std::array<float, 3> Eye() const { return {m_fEyeX, m_fEyeY, m_fEyeZ}; }
-    GLuint FontListBase() const { return m_nFontListBase; }
-    const std::array<GLuint, kModelPartCount>& ModelLists() const { return m_nModelList; }
     int FontHeight() const { return m_nFontHeight; }
-    QRect ViewportRect() const { return m_rcViewport; }
-    double Aspect() const { return m_dAspect; }
     long FramesDrawn() const { return m_nFramesDrawn; }
 
   protected:
@@ -69,7 +65,6 @@ class CGLScene : public QOpenGLWidget {
     float m_fEyeY = g_FlyInPath[0][1];
     float m_fEyeZ = g_FlyInPath[0][2];
     std::unique_ptr<glyph::CGlyphFont> m_pFont;
-    double m_dAspect = 1.0;
     GLuint m_nFontListBase = 0;
     std::array<GLuint, kModelPartCount> m_nModelList{};
 

@@ -3,6 +3,8 @@
 // A burst of SNTP requests to one Timebase. Queueing only ever adds delay, and the error of
 // an exchange is at most half its delay, so the answered sample with the smallest round trip
 // gives the offset.
+#include "timesync/answer_state.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -17,7 +19,7 @@ inline constexpr int kSampleTimeoutMs = 500;
 inline constexpr int kMinSampleWaitMs = 20;
 
 struct Sample {
-    enum class State { NoAnswer, Bogus, Good };
+    using State = AnswerState;
     State state = State::NoAnswer;
     // Theta and delta, for a good sample.
     double offset = 0.0;

@@ -4,10 +4,11 @@
 // already full is the query's time-out.
 namespace pacing {
 
-// The control's range and step: with the worker's pace, about 4 s to a time-out.
+// The control's range and step, and the pause between steps: about 4 s to a time-out.
 inline constexpr int kProgressMinimum = 0;
 inline constexpr int kProgressMaximum = 100;
 inline constexpr int kProgressStep = 5;
+inline constexpr int kStepPeriodMs = 200;
 
 struct ProgressStep {
     int position = 0;

@@ -5,6 +5,7 @@
 // Fields a protocol or an ending does not produce stay empty.
 #include "platform/clock_setter.h"
 #include "timesync/burst_samples.h"
+#include "timesync/measurement.h"
 #include "timesync/wire_format.h"
 
 #include <cstdint>
@@ -57,4 +58,6 @@ struct QueryOutcome {
     // NTS: the reply was authenticated; the key exchange's duration when this query made one.
     bool authenticated = false;
     std::optional<double> ntsKeMs;
+    // What the reply measured; empty when it was refused or never came.
+    std::optional<Measurement> measurement;
 };

@@ -10,35 +10,30 @@
 
 namespace {
 
-ReplyEvaluation Bogus(QueryOutcome outcome) {
-    outcome.result = QueryOutcome::Result::Bogus;
-    return {std::move(outcome), texts::kBogusData, false};
+using Refusal = ReplyDecision::Refusal;
+
+ReplyDecision Refused(Refusal refusal, QueryOutcome outcome, QueryOutcome::Result result,
+                      std::string text) {
+    outcome.result = result;
+    return {refusal, std::move(outcome), std::move(text), false};
 }
 
-ReplyEvaluation Shown(QueryOutcome outcome, std::string text, bool warn) {
+ReplyDecision Bogus(QueryOutcome outcome) {
+    return Refused(Refusal::Bogus, std::move(outcome), QueryOutcome::Result::Bogus,
+                   texts::kBogusData);
+}
+
+ReplyDecision Answered(QueryOutcome outcome, Measurement measurement, std::string text, bool warn) {
     outcome.result = QueryOutcome::Result::Answered;
-    return {std::move(outcome), std::move(text), warn};
+    outcome.measurement = measurement;
+    return {Refusal::None, std::move(outcome), std::move(text), warn};
 }
 
-// A clock that was not set is never reported as corrected.
-ReplyEvaluation Correct(QueryOutcome outcome, const platform::UtcInstant& instant, std::string text,
-                        const TimeSyncHooks& hooks) {
-    const std::string refusal = hooks.setSystemClock(instant);
-    if (!refusal.empty()) {
-        outcome.result = QueryOutcome::Result::ClockNotSet;
-        outcome.refusal = refusal;
-        return {std::move(outcome), results::ClockNotCorrectedText(refusal), false};
-    }
-    outcome.result = QueryOutcome::Result::Corrected;
-    return {std::move(outcome), std::move(text), false};
-}
-
-std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::uint64_t nonce,
-                                            bool correcting, QueryInstants& instants,
-                                            const TimeSyncHooks& hooks, QueryOutcome outcome) {
+ReplyDecision DecideSntp(const ReceivedReply& received, std::uint64_t nonce,
+                         Measurement measurement, QueryOutcome outcome) {
     const checks::Verdict check = checks::CheckSntpReply(received.bytes, nonce);
     if (check == checks::Verdict::Drop) {
-        return std::nullopt;
+        return Refused(Refusal::NotOurs, std::move(outcome), QueryOutcome::Result::Bogus, {});
     }
     // The header fields are reported also for a reply refused for them (a kiss-of-death, a
     // server not synchronised).
@@ -54,14 +49,13 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
     }
     const std::int64_t waitedNs = received.arrivalNs ? received.kernelNs - *received.arrivalNs : 0;
     const wire::SntpReply reply = wire::DecodeSntpReply(received.bytes);
-    instants.dRecvTime = ntp::ReadingAt(received.localNtp, waitedNs);
-    instants.dServerXmitTime = ntp::TimestampSeconds(reply.transmit);
-    instants.dServerRecvTime = ntp::TimestampSeconds(reply.receive);
-    const double offset = ntp::ClockOffset(instants.dSendTime, instants.dServerRecvTime,
-                                           instants.dServerXmitTime, instants.dRecvTime);
-    const double delay = ntp::RoundTripDelay(instants.dSendTime, instants.dServerRecvTime,
-                                             instants.dServerXmitTime, instants.dRecvTime);
-    const double timebaseNtp = instants.dRecvTime + offset;
+    const double t1 = received.sentNtp;
+    const double t2 = ntp::TimestampSeconds(reply.receive);
+    const double t3 = ntp::TimestampSeconds(reply.transmit);
+    const double t4 = ntp::ReadingAt(received.localNtp, waitedNs);
+    const double offset = ntp::ClockOffset(t1, t2, t3, t4);
+    const double delay = ntp::RoundTripDelay(t1, t2, t3, t4);
+    const double timebaseNtp = t4 + offset;
     const ntp::TimebaseTime timebase = ntp::SplitSeconds(timebaseNtp);
     if (!checks::IsPlausibleDelay(delay, reply) ||
         checks::CheckTimebaseTime(timebase.seconds) != checks::Verdict::Accept) {
@@ -70,21 +64,22 @@ std::optional<ReplyEvaluation> EvaluateSntp(const ReceivedReply& received, std::
     outcome.offset = offset;
     outcome.delay = delay;
     outcome.timebaseTime = ntp::UtcInstantOf(timebaseNtp, 0);
-    if (correcting) {
-        // The Timebase's time at arrival, carried forward to the moment of setting by the
-        // time since, on the kernel's clock.
-        const std::int64_t sinceArrival =
-            hooks.kernelClockNs() - received.kernelNs + std::max<std::int64_t>(waitedNs, 0);
-        return Correct(std::move(outcome), ntp::UtcInstantOf(timebaseNtp, sinceArrival),
-                       results::SntpCorrectedText(offset), hooks);
-    }
-    return Shown(std::move(outcome),
-                 results::SntpReportText(ntp::UnixSeconds(timebase.seconds), offset),
-                 results::ExceedsMaximumDelta(ntp::WholeSeconds(offset)));
+    measurement.offset = offset;
+    measurement.delay = delay;
+    measurement.timebaseTime = *outcome.timebaseTime;
+    // T4 on the kernel's clock: the arrival stamp, else the reading itself.
+    measurement.localNs = received.kernelNs - std::max<std::int64_t>(waitedNs, 0);
+    measurement.stratum = reply.stratum;
+    measurement.leap = reply.leap;
+    measurement.rootDelay = reply.rootDelay;
+    measurement.rootDispersion = reply.rootDispersion;
+    return Answered(std::move(outcome), measurement,
+                    results::SntpReportText(ntp::UnixSeconds(timebase.seconds), offset),
+                    results::ExceedsMaximumDelta(ntp::WholeSeconds(offset)));
 }
 
-ReplyEvaluation EvaluateTime(const ReceivedReply& received, bool correcting,
-                             const TimeSyncHooks& hooks, QueryOutcome outcome) {
+ReplyDecision DecideTime(const ReceivedReply& received, Measurement measurement,
+                         QueryOutcome outcome) {
     if (checks::CheckTimeReply(received.bytes) != checks::Verdict::Accept) {
         return Bogus(std::move(outcome));
     }
@@ -94,37 +89,45 @@ ReplyEvaluation EvaluateTime(const ReceivedReply& received, bool correcting,
     }
     const std::int64_t unixSeconds = ntp::UnixSeconds(timebaseSeconds);
     const std::int64_t nowUnix =
-        ntp::UnixSeconds(static_cast<std::int64_t>(std::floor(hooks.localClockNtp())));
+        ntp::UnixSeconds(static_cast<std::int64_t>(std::floor(received.localNtp)));
     const std::int64_t delta = nowUnix - unixSeconds;
     outcome.delta = delta;
     outcome.timebaseTime = platform::UtcInstant{unixSeconds, 0};
-    if (correcting) {
-        // The received second as it stands: the protocol has no fraction and no transit time.
-        return Correct(std::move(outcome), {unixSeconds, 0},
-                       results::TimeCorrectedText(unixSeconds), hooks);
-    }
-    return Shown(std::move(outcome), results::TimeReportText(unixSeconds, delta),
-                 results::ExceedsMaximumDelta(delta));
+    measurement.offset = static_cast<double>(-delta);
+    measurement.timebaseTime = *outcome.timebaseTime;
+    return Answered(std::move(outcome), measurement, results::TimeReportText(unixSeconds, delta),
+                    results::ExceedsMaximumDelta(delta));
 }
 
 } // namespace
 
-std::optional<ReplyEvaluation> EvaluateReply(wire::Protocol protocol, const ReceivedReply& reply,
-                                             std::uint64_t nonce, bool correcting,
-                                             QueryInstants& instants, const TimeSyncHooks& hooks) {
+ReplyDecision DecideReply(const wire::Transport& transport, const ReceivedReply& reply,
+                          std::uint64_t nonce, NtsCheck nts) {
     QueryOutcome outcome;
-    outcome.protocol = protocol;
+    outcome.protocol = transport.protocol;
     outcome.address = reply.address;
-    if (protocol == wire::Protocol::Nts) {
-        if (!reply.authentic) {
-            outcome.result = QueryOutcome::Result::AuthenticationFailed;
-            return ReplyEvaluation{std::move(outcome), texts::kAuthenticationFailed, false};
+    Measurement measurement;
+    measurement.transport = transport;
+    if (transport.protocol == wire::Protocol::Nts) {
+        switch (nts) {
+        case NtsCheck::NotOurs:
+            return Refused(Refusal::NotOurs, std::move(outcome), QueryOutcome::Result::Bogus, {});
+        case NtsCheck::Renew:
+            return Refused(Refusal::Renew, std::move(outcome),
+                           QueryOutcome::Result::AuthenticationFailed, {});
+        case NtsCheck::Authentic:
+            break;
+        case NtsCheck::Unprotected:
+        case NtsCheck::Unauthenticated:
+            return Refused(Refusal::Unauthenticated, std::move(outcome),
+                           QueryOutcome::Result::AuthenticationFailed,
+                           texts::kAuthenticationFailed);
         }
-        outcome.authenticated = true;
-        return EvaluateSntp(reply, nonce, correcting, instants, hooks, std::move(outcome));
+        outcome.authenticated = measurement.authenticated = true;
+        return DecideSntp(reply, nonce, measurement, std::move(outcome));
     }
-    if (protocol == wire::Protocol::Sntp) {
-        return EvaluateSntp(reply, nonce, correcting, instants, hooks, std::move(outcome));
+    if (transport.protocol == wire::Protocol::Sntp) {
+        return DecideSntp(reply, nonce, measurement, std::move(outcome));
     }
-    return EvaluateTime(reply, correcting, hooks, std::move(outcome));
+    return DecideTime(reply, measurement, std::move(outcome));
 }

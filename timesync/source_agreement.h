@@ -5,6 +5,8 @@
 // in common must hold a strict majority of the servers that answered, and at least half of
 // all servers must have answered. Inside that majority the answer with the smallest distance
 // is used; the answers outside it are falsetickers.
+#include "timesync/answer_state.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -13,7 +15,7 @@
 namespace agreement {
 
 struct Source {
-    enum class State { NoAnswer, Bogus, Good };
+    using State = AnswerState;
     State state = State::NoAnswer;
     double offset = 0.0;
     double delay = 0.0;

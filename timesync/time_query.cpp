@@ -1,9 +1,7 @@
 #include "timesync/time_query.h"
 
-#include "timesync/ntp_time.h"
+#include "timesync/clock_correction.h"
 #include "timesync/nts_trust_anchor.h"
-#include "timesync/progress_pacing.h"
-#include "timesync/query_settings.h"
 #include "timesync/result_texts.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_sync_hooks.h"
@@ -13,8 +11,15 @@
 
 namespace {
 
-// Room for an NTS reply with a full jar's worth of cookies.
-constexpr qint64 kMaxDatagramSize = 4096;
+// The trust the key exchange will check against, as the cookie jar records it.
+std::string TrustAnchorOf(const QueryConfig& config) {
+    if (config.caPem.empty()) {
+        return nts::TrustAnchorOfFile(config.caFile.toStdString());
+    }
+    return nts::TrustAnchorOf(
+        {reinterpret_cast<const std::uint8_t*>(config.caPem.data()), config.caPem.size()});
+}
+
 std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint64_t nonce) {
     switch (transport.request) {
     case wire::Request::None:
@@ -32,39 +37,59 @@ std::optional<QByteArray> RequestOf(const wire::Transport& transport, std::uint6
     return std::nullopt;
 }
 
+NtsCheck CheckOf(CNtsSession::Reply reply) {
+    switch (reply) {
+    case CNtsSession::Reply::Drop:
+        return NtsCheck::NotOurs;
+    case CNtsSession::Reply::Renew:
+        return NtsCheck::Renew;
+    case CNtsSession::Reply::Unauthenticated:
+        return NtsCheck::Unauthenticated;
+    case CNtsSession::Reply::Authentic:
+        return NtsCheck::Authentic;
+    }
+    return NtsCheck::Unauthenticated;
+}
+
 } // namespace
 
 CTimeQuery::CTimeQuery(ITimeSyncView& view) : m_view(view) {
-    m_sampleTimer.setSingleShot(true);
-    m_sampleTimer.setTimerType(Qt::PreciseTimer);
-    m_sampleTimer.setInterval(burst::kSampleTimeoutMs);
-    QObject::connect(&m_sampleTimer, &QTimer::timeout, this, [this] { OnSampleTimeout(); });
+    for (QTimer* timer : {&m_sampleTimer, &m_stepTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&m_sampleTimer, &QTimer::timeout, this, [this] { OnSampleTimeout(); });
+    connect(&m_stepTimer, &QTimer::timeout, this, [this] { OnStep(); });
 }
 
 CTimeQuery::~CTimeQuery() {
-    m_pWatchdog.reset();
     m_nts.CancelKeyExchange();
     DropSocket();
 }
 
-void CTimeQuery::OnQueryTimebase() {
-    Start();
+void CTimeQuery::Start(const QueryConfig& config) {
+    m_config = config;
+    if (config.correct) {
+        m_correcting = true;
+    }
+    m_pending = true;
+    // The first step comes from the event loop at once, the next ones a period apart.
+    if (!m_stepTimer.isActive()) {
+        m_stepTimer.start(0);
+    }
+    Begin();
 }
 
-void CTimeQuery::OnCorrectClock() {
-    m_view.EnableCorrectButton(false);
-    m_bCorrectClock = true;
-    Start();
-}
-
-void CTimeQuery::OnTrayCorrectClock() {
+void CTimeQuery::OnTrayCorrectClock(const QueryConfig& config) {
     // The tray's item stays enabled during a query; a second socket would leave the
     // first one open and answered by nobody.
     if (IsPending()) {
-        m_bCorrectClock = true;
+        m_correcting = true;
         return;
     }
-    OnCorrectClock();
+    QueryConfig correcting = config;
+    correcting.correct = true;
+    Start(correcting);
 }
 
 void CTimeQuery::OnReset() {
@@ -76,18 +101,13 @@ void CTimeQuery::Abandon(const QString& reason) {
 }
 
 void CTimeQuery::Tick() {
-    m_hEvents[kEventTimerTick].Set();
+    if (!m_pending) {
+        m_progress = pacing::kProgressMinimum;
+        m_view.ShowProgress(m_progress);
+    }
 }
 
-QString CTimeQuery::Host() const {
-    return timebase.isEmpty() ? ChosenHost() : HostOf(timebase);
-}
-
-wire::Transport CTimeQuery::Transport() const {
-    return timebase.isEmpty() ? ChosenTransport() : TransportOf(timebase);
-}
-
-void CTimeQuery::Start() {
+void CTimeQuery::Begin() {
     m_view.TakeFocus();
     m_view.EnableQueryButton(false);
     m_view.EnableCorrectButton(false);
@@ -95,32 +115,16 @@ void CTimeQuery::Start() {
     // One socket at a time: a query never leaves another one open behind it.
     DropSocket();
     m_nts.CancelKeyExchange();
-    m_transport = Transport();
-    m_nNonce = Hooks().newRequestNonce();
+    m_transport = m_config.Transport();
+    m_nonce = Hooks().newRequestNonce();
     // Bursts are SNTP's: an NTS request spends a cookie, a Time reply has no delay to compare.
-    m_nWanted = m_transport.protocol == wire::Protocol::Sntp
-                    ? std::clamp(g_nSamples, burst::kMinSamples, burst::kMaxSamples)
-                    : 1;
+    m_wanted = m_transport.protocol == wire::Protocol::Sntp
+                   ? std::clamp(m_config.samples, burst::kMinSamples, burst::kMaxSamples)
+                   : 1;
     m_burst.clear();
     m_sampleTimer.stop();
-    m_hEvents[kEventQueryPending].Set();
-    if (!m_pWatchdog) {
-        WatchdogLinks links{m_hEvents[kEventQueryPending], m_hEvents[kEventTimerTick],
-                            [this](std::function<void()> task) {
-                                // Queued on this object: dropped if it is gone first.
-                                QMetaObject::invokeMethod(this, std::move(task),
-                                                          Qt::QueuedConnection);
-                            },
-                            [this] { OnWatchdogStep(); }, [this] { OnWatchdogClear(); }};
-        m_pWatchdog = std::make_unique<CWatchdogThread>(std::move(links), timing);
-    }
     if (m_transport.protocol == wire::Protocol::Nts &&
-        !m_nts.Load(
-            Host().toStdString(), m_transport.port,
-            g_strNtsCaPem.empty()
-                ? nts::TrustAnchorOfFile(g_strNtsCaFile.toStdString())
-                : nts::TrustAnchorOf({reinterpret_cast<const std::uint8_t*>(g_strNtsCaPem.data()),
-                                      g_strNtsCaPem.size()}))) {
+        !m_nts.Load(m_config.Host().toStdString(), m_transport.port, TrustAnchorOf(m_config))) {
         StartKeyExchange();
         return;
     }
@@ -129,33 +133,33 @@ void CTimeQuery::Start() {
 
 void CTimeQuery::OpenSocket() {
     wire::Transport transport = m_transport;
-    QString host = Host();
-    std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce);
+    QString host = m_config.Host();
+    std::optional<QByteArray> request = RequestOf(m_transport, m_nonce);
     if (m_transport.protocol == wire::Protocol::Nts) {
-        const std::vector<std::uint8_t> packet = m_nts.TakeRequest(m_nNonce);
+        const std::vector<std::uint8_t> packet = m_nts.TakeRequest(m_nonce);
         request = QByteArray(reinterpret_cast<const char*>(packet.data()),
                              static_cast<qsizetype>(packet.size()));
         transport.port = m_nts.NtpPort();
         host = QString::fromStdString(m_nts.NtpServer());
     }
-    m_pSocket.reset(new CTimeSocket(*this, transport, this));
-    m_streamBytes.clear();
+    ITimeSocketEvents& events = *this;
+    m_socket = std::make_unique<CTimeSocket>(events, this, transport);
     m_burst.clear();
-    if (!m_pSocket->Create()) {
+    if (!m_socket->Create()) {
         EndBeforeReply(QString::fromLatin1(texts::kSocketCreationFailed),
                        QueryOutcome::Result::SocketFailed);
         return;
     }
     m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
     m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
-    m_pSocket->Connect(host);
+    m_socket->Connect(host);
     if (request) {
-        m_pSocket->SendWhenConnected(*request);
+        m_socket->SendWhenConnected(*request);
     }
 }
 
 void CTimeQuery::StartKeyExchange() {
-    m_nts.StartKeyExchange(g_strNtsCaFile.toStdString(), g_strNtsCaPem,
+    m_nts.StartKeyExchange(m_config.caFile.toStdString(), m_config.caPem,
                            [this](unsigned number, nts::KeResult result) {
                                // Runs only while the exchange, and so this query, exists.
                                QMetaObject::invokeMethod(
@@ -178,19 +182,24 @@ void CTimeQuery::OnKeyExchangeDone(const nts::KeResult& result) {
     OpenSocket();
 }
 
-void CTimeQuery::End(const QString& reason, const QueryOutcome& outcome) {
+void CTimeQuery::End(const QString& reason, QueryOutcome outcome) {
+    if (m_transport.protocol == wire::Protocol::Nts && m_nts.NtpPort() != 0) {
+        // The key exchange may send the time requests to another port than its own.
+        outcome.ntpPort = m_nts.NtpPort();
+    }
     m_sampleTimer.stop();
+    m_stepTimer.stop();
     DropSocket();
     m_nts.CancelKeyExchange();
     // The mark belongs to this query and its restarts: whatever ended it, the next query
     // corrects only when asked to.
-    m_bCorrectClock = false;
+    m_correcting = false;
     if (!reason.isEmpty()) {
         m_view.ShowStatusText(reason);
     }
     m_view.EnableQueryButton(true);
     m_view.EnableCorrectButton(true);
-    m_hEvents[kEventQueryPending].Reset();
+    m_pending = false;
     m_view.QueryEnded(outcome);
 }
 
@@ -202,15 +211,16 @@ void CTimeQuery::EndBeforeReply(const QString& reason, QueryOutcome::Result resu
 }
 
 void CTimeQuery::DropSocket() {
-    m_pSocket.reset();
+    m_socket.reset();
 }
 
-void CTimeQuery::OnWatchdogStep() {
+void CTimeQuery::OnStep() {
     const pacing::ProgressStep step = pacing::StepProgress(
-        m_nProgress, pacing::kProgressMinimum, pacing::kProgressMaximum, pacing::kProgressStep);
-    m_nProgress = step.position;
-    m_view.ShowProgress(m_nProgress);
-    // A key exchange runs to its own deadline, which comes before the worker's.
+        m_progress, pacing::kProgressMinimum, pacing::kProgressMaximum, pacing::kProgressStep);
+    m_progress = step.position;
+    m_view.ShowProgress(m_progress);
+    m_stepTimer.start(stepPeriodMs);
+    // A key exchange runs to its own deadline, which comes before the query's.
     if (step.timedOut && !m_nts.IsExchangingKeys()) {
         if (HasAnsweredSample()) {
             FinishBurst();
@@ -218,32 +228,19 @@ void CTimeQuery::OnWatchdogStep() {
         }
         // A silent Timebase is asked again; the status text stays, and a correcting query
         // stays a correcting one.
-        Start();
+        Begin();
     }
 }
 
-void CTimeQuery::OnWatchdogClear() {
-    m_nProgress = pacing::kProgressMinimum;
-    m_view.ShowProgress(m_nProgress);
-}
-
-void CTimeQuery::OnRequestSent() {
+void CTimeQuery::OnSent() {
     if (m_transport.request != wire::Request::SntpPacket &&
         m_transport.request != wire::Request::NtsPacket) {
         return;
     }
-    // T1 is when the request left: a thread put aside between the send and the reading
-    // must not make it late.
-    const double reading = Hooks().localClockNtp();
-    const std::int64_t kernelNs = Hooks().kernelClockNs();
-    const std::optional<std::int64_t> sent = m_pSocket->TakeSendStampNs();
-    m_instants = QueryInstants{};
-    m_instants.dSendTime = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
-    BurstEntry entry;
-    entry.nonce = m_nNonce;
-    m_burst.push_back(std::move(entry));
-    if (m_nWanted > 1) {
-        m_sampleTimer.start();
+    m_burst.push_back(BurstEntry{});
+    if (m_wanted > 1) {
+        // The next request goes on the reply, or after a wait learned from the round trips.
+        m_sampleTimer.start(burst::WaitForReplyMs(Samples()));
     }
 }
 
@@ -256,79 +253,51 @@ void CTimeQuery::OnConnect(bool connected) {
     }
 }
 
-void CTimeQuery::OnReceive() {
-    const double localNtp = Hooks().localClockNtp();
-    const std::int64_t kernelNs = Hooks().kernelClockNs();
-    if (m_transport.socket == wire::SocketKind::Stream) {
-        // The four bytes may come in pieces: wait for all of them or for the close.
-        m_streamBytes +=
-            m_pSocket->Receive(qint64{wire::kTimeReplySize} - m_streamBytes.size()).bytes;
-        if (m_streamBytes.size() == qint64{wire::kTimeReplySize}) {
-            Evaluate(m_streamBytes, std::nullopt, localNtp, kernelNs);
-        }
-        return;
-    }
-    const CTimeSocket::Received received = m_pSocket->Receive(kMaxDatagramSize);
-    if (received.valid) {
-        Evaluate(received.bytes, received.arrivalNs, localNtp, kernelNs);
-    }
-}
-
-void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> arrivalNs,
-                          double localNtp, std::int64_t kernelNs) {
+void CTimeQuery::OnReply(const SocketReply& socketReply) {
     ReceivedReply reply;
-    reply.localNtp = localNtp;
-    reply.kernelNs = kernelNs;
-    reply.bytes = {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                   static_cast<std::size_t>(bytes.size())};
-    reply.arrivalNs = arrivalNs;
-    reply.address = m_pSocket->PeerAddress().toStdString();
-    if (m_transport.protocol == wire::Protocol::Nts) {
-        const CNtsSession::Reply check = m_nts.Check(reply.bytes);
-        if (check == CNtsSession::Reply::Drop) {
-            return;
-        }
-        if (check == CNtsSession::Reply::Renew) {
-            DropSocket();
-            StartKeyExchange();
-            return;
-        }
-        reply.authentic = check == CNtsSession::Reply::Authentic;
-    }
-    // A burst decides as a plain query first: only its best sample may set the clock.
-    const bool burstOfMany = m_nWanted > 1;
-    std::optional<ReplyEvaluation> evaluation =
-        EvaluateReply(m_transport.protocol, reply, m_nNonce, m_bCorrectClock && !burstOfMany,
-                      m_instants, Hooks());
-    if (!evaluation) {
+    reply.bytes = {reinterpret_cast<const std::uint8_t*>(socketReply.bytes.constData()),
+                   static_cast<std::size_t>(socketReply.bytes.size())};
+    reply.sentNtp = socketReply.sentNtp;
+    reply.arrivalNs = socketReply.arrivalNs;
+    reply.address = socketReply.sender.toStdString();
+    reply.localNtp = socketReply.localNtp;
+    reply.kernelNs = socketReply.kernelNs;
+    const NtsCheck nts = m_transport.protocol == wire::Protocol::Nts
+                             ? CheckOf(m_nts.Check(reply.bytes))
+                             : NtsCheck::Unprotected;
+    ReplyDecision decision = DecideReply(m_transport, reply, m_nonce, nts);
+    switch (decision.refusal) {
+    case ReplyDecision::Refusal::NotOurs:
         return;
+    case ReplyDecision::Refusal::Renew:
+        DropSocket();
+        StartKeyExchange();
+        return;
+    default:
+        break;
     }
     if (m_transport.protocol == wire::Protocol::Nts) {
-        evaluation->outcome.ntsKeMs = m_nts.KeyExchangeMs();
+        decision.outcome.ntsKeMs = m_nts.KeyExchangeMs();
     }
     if (m_transport.protocol == wire::Protocol::Time || m_burst.empty()) {
-        Finish(std::move(*evaluation));
+        Finish(std::move(decision));
         return;
     }
     BurstEntry& entry = m_burst.back();
-    const QueryOutcome& outcome = evaluation->outcome;
-    const bool good = outcome.offset && outcome.delay;
-    entry.sample.state = good ? burst::Sample::State::Good : burst::Sample::State::Bogus;
-    entry.sample.offset = outcome.offset.value_or(0.0);
-    entry.sample.delay = outcome.delay.value_or(0.0);
-    entry.instants = m_instants;
-    entry.bytes.assign(reply.bytes.begin(), reply.bytes.end());
-    entry.reply = reply;
-    entry.reply.bytes = entry.bytes;
-    const bool kissOfDeath = outcome.result == QueryOutcome::Result::Bogus && outcome.stratum == 0;
-    entry.evaluation = std::move(evaluation);
-    if (!burstOfMany) {
-        entry.sample.used = good;
-        Finish(*entry.evaluation);
+    const std::optional<Measurement>& measurement = decision.outcome.measurement;
+    entry.sample.state = measurement ? AnswerState::Good : AnswerState::Bogus;
+    entry.sample.offset = measurement ? measurement->offset : 0.0;
+    entry.sample.delay = measurement ? measurement->delay : 0.0;
+    const bool kissOfDeath =
+        decision.outcome.result == QueryOutcome::Result::Bogus && decision.outcome.stratum == 0;
+    entry.decision = std::move(decision);
+    if (m_wanted == 1) {
+        entry.sample.used = entry.sample.state == AnswerState::Good;
+        Finish(*entry.decision);
         return;
     }
     m_sampleTimer.stop();
-    if (burst::WantsAnother(Samples(), m_nWanted, kissOfDeath)) {
+    if (burst::WantsAnother(Samples(), m_wanted, kissOfDeath)) {
         SendNextSample();
     } else {
         FinishBurst();
@@ -336,22 +305,22 @@ void CTimeQuery::Evaluate(const QByteArray& bytes, std::optional<std::int64_t> a
 }
 
 void CTimeQuery::SendNextSample() {
-    m_nNonce = Hooks().newRequestNonce();
-    if (const std::optional<QByteArray> request = RequestOf(m_transport, m_nNonce)) {
-        m_pSocket->SendWhenConnected(*request);
+    m_nonce = Hooks().newRequestNonce();
+    if (const std::optional<QByteArray> request = RequestOf(m_transport, m_nonce)) {
+        m_socket->SendWhenConnected(*request);
     }
 }
 
 void CTimeQuery::OnSampleTimeout() {
-    if (!m_pSocket) {
+    if (!m_socket) {
         return;
     }
-    if (burst::WantsAnother(Samples(), m_nWanted, false)) {
+    if (burst::WantsAnother(Samples(), m_wanted, false)) {
         SendNextSample();
     } else if (HasAnsweredSample()) {
         FinishBurst();
     }
-    // Otherwise the last request may still be answered until the worker's time-out.
+    // Otherwise the last request may still be answered until the query's time-out.
 }
 
 std::vector<burst::Sample> CTimeQuery::Samples() const {
@@ -364,91 +333,53 @@ std::vector<burst::Sample> CTimeQuery::Samples() const {
 
 bool CTimeQuery::HasAnsweredSample() const {
     return std::any_of(m_burst.begin(), m_burst.end(),
-                       [](const BurstEntry& entry) { return entry.evaluation.has_value(); });
+                       [](const BurstEntry& entry) { return entry.decision.has_value(); });
 }
 
 void CTimeQuery::FinishBurst() {
     m_sampleTimer.stop();
     if (const std::optional<std::size_t> chosen = burst::ChooseSample(Samples())) {
-        BurstEntry& best = m_burst[*chosen];
-        best.sample.used = true;
-        m_instants = best.instants;
-        if (std::optional<ReplyEvaluation> evaluation = Redecide(best, m_bCorrectClock)) {
-            Finish(std::move(*evaluation));
-            return;
-        }
+        m_burst[*chosen].sample.used = true;
+        Finish(*m_burst[*chosen].decision);
+        return;
     }
     // No good sample: the query ends as a single exchange would have, with the last refusal.
     for (auto entry = m_burst.rbegin(); entry != m_burst.rend(); ++entry) {
-        if (entry->evaluation) {
-            Finish(*entry->evaluation);
+        if (entry->decision) {
+            Finish(*entry->decision);
             return;
         }
     }
 }
 
-std::optional<ReplyEvaluation> CTimeQuery::Redecide(BurstEntry& entry, bool correcting) {
-    if (!entry.evaluation) {
-        return std::nullopt;
+void CTimeQuery::Finish(ReplyDecision decision) {
+    decision.outcome.samples = Samples();
+    if (decision.outcome.measurement && !m_burst.empty()) {
+        decision.outcome.measurement->samplesAnswered = burst::AnsweredCount(Samples());
     }
-    if (!correcting) {
-        return entry.evaluation;
+    if (m_correcting) {
+        decision = Corrected(std::move(decision), Hooks());
     }
-    QueryInstants instants = entry.instants;
-    ReceivedReply reply = entry.reply;
-    reply.bytes = entry.bytes;
-    std::optional<ReplyEvaluation> evaluation =
-        EvaluateReply(m_transport.protocol, reply, entry.nonce, true, instants, Hooks());
-    if (evaluation) {
-        evaluation->outcome.ntsKeMs = entry.evaluation->outcome.ntsKeMs;
-    }
-    return evaluation;
-}
-
-std::optional<ReplyEvaluation> CTimeQuery::CorrectFromChosenSample() {
-    for (BurstEntry& entry : m_burst) {
-        if (entry.sample.used) {
-            std::optional<ReplyEvaluation> evaluation = Redecide(entry, true);
-            if (evaluation) {
-                evaluation->outcome.samples = Samples();
-            }
-            return evaluation;
-        }
-    }
-    return std::nullopt;
-}
-
-void CTimeQuery::Finish(ReplyEvaluation evaluation) {
-    evaluation.outcome.samples = Samples();
-    const QueryOutcome::Result result = evaluation.outcome.result;
+    const QueryOutcome::Result result = decision.outcome.result;
     const bool answered =
         result == QueryOutcome::Result::Answered || result == QueryOutcome::Result::Corrected;
-    const QString text = QString::fromStdString(evaluation.text);
+    const QString text = QString::fromStdString(decision.text);
     if (answered) {
         // The result first, then the warning and the unattended close after it.
         m_view.ShowStatusText(text);
-        if (evaluation.deltaWarning) {
+        if (decision.deltaWarning) {
             m_view.PostDeltaWarning();
         }
-        if (m_bExitWhenDone) {
+        if (m_exitWhenDone) {
             m_view.PostClose();
         }
-        End(QString(), evaluation.outcome);
+        End(QString(), decision.outcome);
         return;
     }
-    End(text, evaluation.outcome);
+    End(text, decision.outcome);
 }
 
 void CTimeQuery::OnClose() {
-    // Part of a Time reply at the close is all there will be: it is judged as it stands.
-    if (m_transport.socket == wire::SocketKind::Stream) {
-        m_streamBytes +=
-            m_pSocket->Receive(qint64{wire::kTimeReplySize} - m_streamBytes.size()).bytes;
-        if (!m_streamBytes.isEmpty()) {
-            Evaluate(m_streamBytes, std::nullopt, Hooks().localClockNtp(), Hooks().kernelClockNs());
-            return;
-        }
-    }
     // Without a reply the query stays pending until the time-out asks again.
     DropSocket();
 }

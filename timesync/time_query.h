@@ -1,22 +1,22 @@
 #pragma once
 
-// One owner for the time query: its socket, its nonce and instants, the pending event, the
-// correcting mark, the progress position and the worker that paces it. The commands, the
-// socket's reports and the worker's steps all arrive here, on the GUI thread, and only
-// here is decided what they mean; the view just shows it.
-#include "platform/manual_reset_event.h"
+// One owner for the time query: its configuration, socket, nonce, the correcting mark, the
+// progress position and the timers that pace it. The commands, the socket's reports and
+// the timers all arrive here, on the query's thread, and only here is decided what they
+// mean; the view just shows it.
 #include "timesync/nts_session.h"
+#include "timesync/progress_pacing.h"
+#include "timesync/query_config.h"
 #include "timesync/query_outcome.h"
 #include "timesync/reply_evaluation.h"
 #include "timesync/time_socket.h"
-#include "timesync/watchdog_thread.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ITimeSyncView;
@@ -25,110 +25,80 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     Q_OBJECT
   public:
     explicit CTimeQuery(ITimeSyncView& view);
-    // Stops and joins the worker, and closes a running query's socket without a word to
-    // the view.
+    // Closes a running query's socket without a word to the view.
     ~CTimeQuery() override;
 
-    // The worker's pace for queries started from now on (tests shorten it).
-    WatchdogTiming timing;
-    // The Timebase this query asks ("host", "host:port"); empty: the TimeBase setting.
-    QString timebase;
-    // That Timebase's host, and the protocol, transport and port the query uses with it.
-    QString Host() const;
-    wire::Transport Transport() const;
+    // The pause between two progress steps (tests shorten it).
+    int stepPeriodMs = pacing::kStepPeriodMs;
 
-    // Starts a query of the chosen protocol with the chosen Timebase.
-    void OnQueryTimebase();
-    // Marks the query as a correcting one, then starts it. The mark lasts until the query
-    // ends, through its restarts.
-    void OnCorrectClock();
-    // As OnCorrectClock; during a running query it only marks that query as correcting.
-    void OnTrayCorrectClock();
+    // Starts a query with this configuration; a correcting one keeps its mark until the
+    // query ends, through its restarts.
+    void Start(const QueryConfig& config);
+    // As Start; during a running query it only marks that query as correcting.
+    void OnTrayCorrectClock(const QueryConfig& config);
     // Ends the running query at the user's request.
     void OnReset();
     // Ends the running query with another reason (a console run's time-out).
     void Abandon(const QString& reason);
-    // The window's periodic tick: with no query pending, the worker clears the progress.
+    // The window's periodic tick: with no query pending, the progress clears.
     void Tick();
-    // Sets the clock from the sample the last query answered with, as a correcting query
-    // would have (for a caller that first compares several Timebases). Empty when that
-    // query was not answered.
-    std::optional<ReplyEvaluation> CorrectFromChosenSample();
     // Closes the window once a query has answered (the unattended start).
-    void SetExitWhenDone() { m_bExitWhenDone = true; }
+    void SetExitWhenDone() { m_exitWhenDone = true; }
 
-    bool IsPending() const { return m_hEvents[kEventQueryPending].IsSet(); }
-    bool IsCorrecting() const { return m_bCorrectClock; }
-    int Progress() const { return m_nProgress; }
-    const QueryInstants& Instants() const { return m_instants; }
+    bool IsPending() const { return m_pending; }
+    bool IsCorrecting() const { return m_correcting; }
+    // The configuration of the running or the last query.
+    const QueryConfig& Config() const { return m_config; }
     // The running query's socket, or nullptr.
-    const CTimeSocket* Socket() const { return m_pSocket.get(); }
-    // True while the worker waits for this thread (for tests).
-    bool IsWorkerWaiting() const { return m_pWatchdog && m_pWatchdog->IsWaitingForWindow(); }
+    const CTimeSocket* Socket() const { return m_socket.get(); }
 
   private:
-    static constexpr int kEventQueryPending = 0;
-    static constexpr int kEventTimerTick = 1;
-
-    void Start();
+    // (Re)starts the exchange: a fresh socket and nonce, keys first for NTS.
+    void Begin();
     // Makes the socket and sends the request (for NTS once keys and a cookie are at hand).
     void OpenSocket();
     void StartKeyExchange();
     void OnKeyExchangeDone(const nts::KeResult& result);
     // Ends the query for good; an empty reason leaves the status text as it is.
-    void End(const QString& reason, const QueryOutcome& outcome);
-    // An end before any reply was evaluated.
+    void End(const QString& reason, QueryOutcome outcome);
+    // An end before any reply was decided.
     void EndBeforeReply(const QString& reason, QueryOutcome::Result result);
     void DropSocket();
-    // Decides on a whole reply and ends the query, unless it is not ours.
-    void Evaluate(const QByteArray& bytes, std::optional<std::int64_t> arrivalNs, double localNtp,
-                  std::int64_t kernelNs);
-    // One request of a burst: its nonce and T1, and once answered the reply as received and
-    // its evaluation (as a plain query: a correcting burst decides again on the chosen one).
+    void OnStep();
+    // One request of a burst, and once answered the decision on its reply.
     struct BurstEntry {
         burst::Sample sample;
-        std::uint64_t nonce = 0;
-        QueryInstants instants;
-        std::vector<std::uint8_t> bytes;
-        ReceivedReply reply;
-        std::optional<ReplyEvaluation> evaluation;
+        std::optional<ReplyDecision> decision;
     };
     void SendNextSample();
     void OnSampleTimeout();
-    // Ends the burst with its best sample, or with its last bogus reply.
+    // Ends the burst with its best sample, or with its last refused reply.
     void FinishBurst();
-    // Shows a decided reply and ends the query with it.
-    void Finish(ReplyEvaluation evaluation);
-    std::optional<ReplyEvaluation> Redecide(BurstEntry& entry, bool correcting);
+    // Shows a decided reply (setting the clock first for a correcting query) and ends.
+    void Finish(ReplyDecision decision);
     bool HasAnsweredSample() const;
     // The burst's samples so far, in the order sent.
     std::vector<burst::Sample> Samples() const;
-    void OnWatchdogStep();
-    void OnWatchdogClear();
 
     // ITimeSocketEvents
-    void OnRequestSent() override;
+    void OnSent() override;
     void OnConnect(bool connected) override;
-    void OnReceive() override;
+    void OnReply(const SocketReply& reply) override;
     void OnClose() override;
 
     ITimeSyncView& m_view;
-    TimeSocketPtr m_pSocket;
+    QueryConfig m_config;
     wire::Transport m_transport{};
-    std::uint64_t m_nNonce = 0;
+    std::unique_ptr<CTimeSocket> m_socket;
+    std::uint64_t m_nonce = 0;
     CNtsSession m_nts;
-    // What has come of a Time reply over TCP so far.
-    QByteArray m_streamBytes;
-    QueryInstants m_instants;
     // The requests this query sends, and what came of those sent so far.
-    int m_nWanted = 1;
+    int m_wanted = 1;
     std::vector<BurstEntry> m_burst;
     QTimer m_sampleTimer;
-    bool m_bCorrectClock = false;
-    bool m_bExitWhenDone = false;
-    int m_nProgress = 0;
-    // Index 0 "query pending", index 1 "timer tick": what the worker waits on.
-    std::array<platform::ManualResetEvent, 2> m_hEvents;
-    // Last, so that it stops before anything it reaches goes.
-    std::unique_ptr<CWatchdogThread> m_pWatchdog;
+    QTimer m_stepTimer;
+    bool m_pending = false;
+    bool m_correcting = false;
+    bool m_exitWhenDone = false;
+    int m_progress = pacing::kProgressMinimum;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/arrival_time.h"
 #include "timesync/name_lookup.h"
+#include "timesync/ntp_time.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>
@@ -9,23 +11,47 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
-CTimeSocket::CTimeSocket(ITimeSocketEvents& owner, const wire::Transport& transport,
-                         QObject* parent)
-    : QObject(parent), m_owner(owner), m_transport(transport) {
+namespace {
+
+// Room for an NTS reply with a full jar's worth of cookies.
+constexpr qint64 kMaxDatagramSize = 4096;
+
+} // namespace
+
+CTimeSocket::CTimeSocket(ITimeSocketEvents& owner, QObject* receiver,
+                         const wire::Transport& transport)
+    : m_owner(owner), m_receiver(receiver), m_transport(transport) {
     if (transport.socket == wire::SocketKind::Stream) {
-        m_pSocket = new QTcpSocket(this);
+        m_socket = new QTcpSocket(this);
     } else {
-        m_pSocket = new QUdpSocket(this);
+        m_socket = new QUdpSocket(this);
     }
     // A time client talks to its Timebase directly, whatever proxy the desktop names.
-    m_pSocket->setProxy(QNetworkProxy::NoProxy);
+    m_socket->setProxy(QNetworkProxy::NoProxy);
     WireNotifications();
 }
 
-CTimeSocket::~CTimeSocket() = default;
+CTimeSocket::~CTimeSocket() {
+    *m_open = false;
+    disconnect(m_socket, nullptr, this, nullptr);
+    m_socket->abort();
+}
+
+template <typename Report> void CTimeSocket::Post(Report report) {
+    // Queued on the owner's object and carrying values only: a report never touches the
+    // socket, which the owner may delete in it.
+    QMetaObject::invokeMethod(
+        m_receiver,
+        [open = m_open, owner = &m_owner, report = std::move(report)] {
+            if (*open) {
+                report(*owner);
+            }
+        },
+        Qt::QueuedConnection);
+}
 
 QString CTimeSocket::PeerAddress() const {
-    const QHostAddress peer = m_pSocket->peerAddress();
+    const QHostAddress peer = m_socket->peerAddress();
     bool isIpv4 = false;
     // The dual-stack socket may name an IPv4 peer in its IPv6 form.
     const quint32 ipv4 = peer.toIPv4Address(&isIpv4);
@@ -33,25 +59,25 @@ QString CTimeSocket::PeerAddress() const {
 }
 
 quint16 CTimeSocket::LocalPort() const {
-    return m_pSocket->localPort();
+    return m_socket->localPort();
 }
 
 bool CTimeSocket::Create() {
     // The dual-stack any-address: one socket reaches IPv4 and IPv6 Timebases, whichever
     // the name resolves to later.
-    if (!m_pSocket->bind(QHostAddress::Any, 0)) {
+    if (!m_socket->bind(QHostAddress::Any, 0)) {
         return false;
     }
     if (m_transport.socket == wire::SocketKind::Datagram) {
-        platform::EnableArrivalStamps(m_pSocket->socketDescriptor());
-        platform::EnableSendStamps(m_pSocket->socketDescriptor());
+        platform::EnableArrivalStamps(m_socket->socketDescriptor());
+        platform::EnableSendStamps(m_socket->socketDescriptor());
     }
     return true;
 }
 
 void CTimeSocket::Connect(const QString& host) {
     if (!QHostAddress(host).isNull()) {
-        m_pSocket->connectToHost(host, m_transport.port);
+        m_socket->connectToHost(host, m_transport.port);
         return;
     }
     // A name that does not resolve reports nothing: the time-out then asks again.
@@ -63,14 +89,14 @@ void CTimeSocket::Connect(const QString& host) {
 }
 
 void CTimeSocket::ConnectToNextCandidate() {
-    if (!m_bClosed && !m_candidates.isEmpty()) {
-        m_pSocket->connectToHost(m_candidates.takeFirst(), m_transport.port);
+    if (!m_candidates.isEmpty()) {
+        m_socket->connectToHost(m_candidates.takeFirst(), m_transport.port);
     }
 }
 
 void CTimeSocket::SendWhenConnected(const QByteArray& request) {
     m_request = request;
-    if (m_bConnected) {
+    if (m_connected) {
         Send();
     }
 }
@@ -78,84 +104,93 @@ void CTimeSocket::SendWhenConnected(const QByteArray& request) {
 void CTimeSocket::Send() {
     const QByteArray request = *m_request;
     m_request.reset();
-    m_pSocket->write(request);
-    m_owner.OnRequestSent();
+    m_socket->write(request);
+    // T1 is when the request left: a thread put aside between the send and the reading
+    // must not make it late.
+    const double reading = Hooks().localClockNtp();
+    const std::int64_t kernelNs = Hooks().kernelClockNs();
+    const std::optional<std::int64_t> sent =
+        platform::TakeSendStampNs(m_socket->socketDescriptor());
+    m_sentNtp = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
+    Post([](ITimeSocketEvents& owner) { owner.OnSent(); });
 }
 
-std::optional<std::int64_t> CTimeSocket::TakeSendStampNs() {
-    return platform::TakeSendStampNs(m_pSocket->socketDescriptor());
-}
-
-CTimeSocket::Received CTimeSocket::Receive(qint64 maxBytes) {
-    Received received;
-    if (m_transport.socket == wire::SocketKind::Datagram) {
-        // Before the connect the datagram stays queued; the connect drops it.
-        if (!m_bConnected) {
-            return received;
-        }
-        auto* udp = static_cast<QUdpSocket*>(m_pSocket);
+void CTimeSocket::ReadDatagrams() {
+    auto* udp = static_cast<QUdpSocket*>(m_socket);
+    // Before the connect the datagrams stay queued; the connect drops them.
+    if (!m_connected) {
+        return;
+    }
+    for (;;) {
+        SocketReply reply;
+        reply.localNtp = Hooks().localClockNtp();
+        reply.kernelNs = Hooks().kernelClockNs();
+        reply.sentNtp = m_sentNtp;
+        // A send stamp left in the error queue also wakes the socket: it goes here.
         platform::TakeSendStampNs(udp->socketDescriptor());
-        received.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
+        reply.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
         // Read even when nothing waits: Qt notifies the next datagram only after a read.
-        const QNetworkDatagram datagram = udp->receiveDatagram(maxBytes);
+        const QNetworkDatagram datagram = udp->receiveDatagram(kMaxDatagramSize);
         // The socket listens on its port from the start, also while the name resolves:
         // whoever else sends there is not the Timebase.
-        received.valid = datagram.isValid() &&
-                         datagram.senderAddress().isEqual(udp->peerAddress(),
-                                                          QHostAddress::TolerantConversion) &&
-                         datagram.senderPort() == udp->peerPort();
-        received.bytes = datagram.data();
-    } else {
-        received.bytes = m_pSocket->read(maxBytes);
-        received.valid = !received.bytes.isEmpty();
+        if (datagram.isValid() &&
+            datagram.senderAddress().isEqual(udp->peerAddress(),
+                                             QHostAddress::TolerantConversion) &&
+            datagram.senderPort() == udp->peerPort()) {
+            reply.bytes = datagram.data();
+            reply.sender = PeerAddress();
+            Post([reply](ITimeSocketEvents& owner) { owner.OnReply(reply); });
+        }
+        if (!udp->hasPendingDatagrams()) {
+            return;
+        }
     }
-    return received;
+}
+
+void CTimeSocket::ReadStream(bool closed) {
+    if (m_streamDelivered) {
+        return;
+    }
+    // The four bytes may come in pieces: all of them, or what there is at the close.
+    m_stream += m_socket->read(qint64{wire::kTimeReplySize} - m_stream.size());
+    if (m_stream.size() < qint64{wire::kTimeReplySize} && !(closed && !m_stream.isEmpty())) {
+        if (closed) {
+            Post([](ITimeSocketEvents& owner) { owner.OnClose(); });
+        }
+        return;
+    }
+    m_streamDelivered = true;
+    SocketReply reply;
+    reply.localNtp = Hooks().localClockNtp();
+    reply.kernelNs = Hooks().kernelClockNs();
+    reply.bytes = m_stream;
+    reply.sender = PeerAddress();
+    Post([reply](ITimeSocketEvents& owner) { owner.OnReply(reply); });
 }
 
 // What arrived before the connect came from anyone; the kernel filters only from now on.
 void CTimeSocket::DropQueuedDatagrams() {
-    if (auto* udp = qobject_cast<QUdpSocket*>(m_pSocket)) {
+    if (auto* udp = qobject_cast<QUdpSocket*>(m_socket)) {
         while (udp->hasPendingDatagrams()) {
             udp->receiveDatagram();
         }
     }
 }
 
-void CTimeSocket::Close() {
-    if (m_bClosed) {
-        return;
-    }
-    m_bClosed = true;
-    disconnect(m_pSocket, nullptr, this, nullptr);
-    m_pSocket->abort();
-}
-
 void CTimeSocket::WireNotifications() {
-    // Reports run from the event loop, as socket notifications arrive through it: a
-    // connect that fails at once must not end the query inside its own start.
-    auto report = [this](auto handler) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, handler] {
-                if (!m_bClosed) {
-                    handler(m_owner);
-                }
-            },
-            Qt::QueuedConnection);
-    };
-    connect(m_pSocket, &QAbstractSocket::connected, this, [this, report] {
-        m_bConnected = true;
+    connect(m_socket, &QAbstractSocket::connected, this, [this] {
+        m_connected = true;
         DropQueuedDatagrams();
         if (m_request) {
             Send();
         }
-        report([](ITimeSocketEvents& owner) { owner.OnConnect(true); });
+        Post([](ITimeSocketEvents& owner) { owner.OnConnect(true); });
     });
-    connect(m_pSocket, &QAbstractSocket::errorOccurred, this,
-            [this, report](QAbstractSocket::SocketError error) {
+    connect(m_socket, &QAbstractSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) {
                 // Only the connection attempt reports its errors. Later ones show as the
                 // peer closing (disconnected) or as an answer that never comes.
-                if (m_bConnected || error == QAbstractSocket::HostNotFoundError) {
+                if (m_connected || error == QAbstractSocket::HostNotFoundError) {
                     return;
                 }
                 // A name with several addresses: the next one is tried, as a browser would.
@@ -164,15 +199,18 @@ void CTimeSocket::WireNotifications() {
                         this, [this] { ConnectToNextCandidate(); }, Qt::QueuedConnection);
                     return;
                 }
-                report([](ITimeSocketEvents& owner) { owner.OnConnect(false); });
+                Post([](ITimeSocketEvents& owner) { owner.OnConnect(false); });
             });
-    connect(m_pSocket, &QIODevice::readyRead, this,
-            [report] { report([](ITimeSocketEvents& owner) { owner.OnReceive(); }); });
-    connect(m_pSocket, &QAbstractSocket::disconnected, this,
-            [report] { report([](ITimeSocketEvents& owner) { owner.OnClose(); }); });
-}
-
-void CloseAndDeleteLater::operator()(CTimeSocket* socket) const {
-    socket->Close();
-    socket->deleteLater();
+    connect(m_socket, &QIODevice::readyRead, this, [this] {
+        if (m_transport.socket == wire::SocketKind::Stream) {
+            ReadStream(false);
+        } else {
+            ReadDatagrams();
+        }
+    });
+    connect(m_socket, &QAbstractSocket::disconnected, this, [this] {
+        if (m_transport.socket == wire::SocketKind::Stream) {
+            ReadStream(true);
+        }
+    });
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The socket of one time query: it moves bytes and tells its owner what happened; the
-// owner decides what that means.
+// The socket of one time query: it sends the request and delivers what came of it, whole
+// replies with their clock readings. Its reports go one way, to the owner, from the event
+// loop; the socket is never in use while one runs, so the owner may delete it there.
 #include "timesync/wire_format.h"
 
 #include <QByteArray>
@@ -15,24 +16,38 @@
 
 class QAbstractSocket;
 
-// What the socket reports. All but OnRequestSent run from the event loop, after the handler
-// that caused them has returned, and none runs once the socket is closed.
+// A whole reply: a datagram from the Timebase, or the Time reply's four bytes (fewer when
+// the peer closed first), with the clocks read as it came in.
+struct SocketReply {
+    QByteArray bytes;
+    // When the last request left, on the local clock (seconds since 1900).
+    double sentNtp = 0.0;
+    // When the datagram arrived, on the kernel's clock (datagram sockets only).
+    std::optional<std::int64_t> arrivalNs;
+    // The local and the kernel clock read together once the reply was in.
+    double localNtp = 0.0;
+    std::int64_t kernelNs = 0;
+    // Who sent it (an IPv4 address as such).
+    QString sender;
+};
+
 class ITimeSocketEvents {
   public:
     virtual ~ITimeSocketEvents() = default;
-    // Right after the request left, before anything else runs (T1 is taken here).
-    virtual void OnRequestSent() = 0;
+    // A request has left.
+    virtual void OnSent() = 0;
     virtual void OnConnect(bool connected) = 0;
-    virtual void OnReceive() = 0;
-    // The peer closed the connection.
+    virtual void OnReply(const SocketReply& reply) = 0;
+    // The peer closed the connection without a byte of reply.
     virtual void OnClose() = 0;
 };
 
 class CTimeSocket : public QObject {
     Q_OBJECT
   public:
-    // The parent frees a socket whose deferred deletion never came (no event loop ran).
-    CTimeSocket(ITimeSocketEvents& owner, const wire::Transport& transport, QObject* parent);
+    // Reports run queued on `receiver` (the owner's object) and never once the socket is
+    // closed or gone.
+    CTimeSocket(ITimeSocketEvents& owner, QObject* receiver, const wire::Transport& transport);
     ~CTimeSocket() override;
 
     // Makes the system socket, any local port, reaching IPv4 and IPv6 alike. False when
@@ -43,45 +58,30 @@ class CTimeSocket : public QObject {
     void Connect(const QString& host);
     // Sends the request as soon as the socket is connected.
     void SendWhenConnected(const QByteArray& request);
-    // When the last request left, on the kernel's clock, if the kernel stamped it.
-    std::optional<std::int64_t> TakeSendStampNs();
-    // The Timebase's address once connected (an IPv4 address as such), else empty.
-    QString PeerAddress() const;
     quint16 LocalPort() const;
-
-    struct Received {
-        // False when the notification found nothing to read after all.
-        bool valid = false;
-        QByteArray bytes;
-        // When the datagram arrived, on the kernel's clock (datagram sockets only).
-        std::optional<std::int64_t> arrivalNs;
-    };
-    // One receive call: one datagram, or up to maxBytes of the stream. A datagram counts
-    // only once the socket is connected and only from the Timebase's address and port.
-    Received Receive(qint64 maxBytes);
-
-    // Closes the system socket at once; nothing is reported afterwards.
-    void Close();
 
   private:
     void Send();
     void ConnectToNextCandidate();
     void DropQueuedDatagrams();
+    void ReadDatagrams();
+    void ReadStream(bool closed);
+    QString PeerAddress() const;
     void WireNotifications();
+    template <typename Report> void Post(Report report);
 
     ITimeSocketEvents& m_owner;
+    QObject* m_receiver;
     const wire::Transport m_transport;
-    QAbstractSocket* m_pSocket = nullptr;
+    QAbstractSocket* m_socket = nullptr;
     std::optional<QByteArray> m_request;
+    double m_sentNtp = 0.0;
+    // What has come of a Time reply over TCP so far, and whether it went to the owner.
+    QByteArray m_stream;
+    bool m_streamDelivered = false;
     // The name's addresses not tried yet.
     QList<QHostAddress> m_candidates;
-    bool m_bConnected = false;
-    bool m_bClosed = false;
+    bool m_connected = false;
+    // Shared with the reports on their way: false once the socket is closed.
+    std::shared_ptr<bool> m_open = std::make_shared<bool>(true);
 };
-
-// The owner may let its socket go inside one of the socket's own reports: the socket is
-// closed at once and deleted once control is back in the event loop.
-struct CloseAndDeleteLater {
-    void operator()(CTimeSocket* socket) const;
-};
-using TimeSocketPtr = std::unique_ptr<CTimeSocket, CloseAndDeleteLater>;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Command identifiers of the menu items and the F1 key. The numbers are the ones the
-// menus have always carried, kept as the "commandId" property of every action.
+// Command identifiers of the menu items and the F1 key: the keys of the command, menu and
+// prompt tables.
 inline constexpr int ID_PROTOCOL_TIMETCP = 40009;
 inline constexpr int ID_TIMEBASE_PRIMARY = 40010;
 inline constexpr int ID_PROTOCOL_TIMEUDP = 40011;
@@ -32,10 +32,3 @@ struct SamplesItem {
 inline constexpr SamplesItem kSamplesItems[] = {
     {ID_SAMPLES_1, 1}, {ID_SAMPLES_4, 4}, {ID_SAMPLES_8, 8}};
 inline constexpr int ID_APP_EXIT = 57665;
-
-// Identifiers of the three menus.
-inline constexpr int IDR_MAINMENU = 101;
-inline constexpr int IDR_POPUPMENU = 105;
-inline constexpr int IDR_TRAYMENU = 123;
-
-inline constexpr const char* kCommandIdProperty = "commandId";

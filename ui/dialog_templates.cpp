@@ -27,8 +27,7 @@ constexpr DialogControl kAbout[] = {
 
 } // namespace
 
-const DialogTemplate kAlternateTimebaseTemplate{
-    IDD_ALTERNATE_TIMEBASE, "alternateTimebaseDlg", 179, 82, nullptr, 10, kAlternateTimebase};
-const DialogTemplate kUsageNotesTemplate{IDD_USAGE_NOTES, "usageNotesDlg", 225, 121, nullptr, 8,
-                                         kUsageNotes};
-const DialogTemplate kAboutTemplate{IDD_ABOUTBOX, "aboutDlg", 213, 95, kAboutTitle, 8, kAbout};
+const DialogTemplate kAlternateTimebaseTemplate{"alternateTimebaseDlg", 179, 82, nullptr, 10,
+                                                kAlternateTimebase};
+const DialogTemplate kUsageNotesTemplate{"usageNotesDlg", 225, 121, nullptr, 8, kUsageNotes};
+const DialogTemplate kAboutTemplate{"aboutDlg", 213, 95, kAboutTitle, 8, kAbout};

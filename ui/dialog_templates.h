@@ -23,7 +23,6 @@ struct DialogControl {
 };
 
 struct DialogTemplate {
-    int id;
     const char* objectName;
     int width, height;
     const char* title; // nullptr: no caption bar
@@ -34,9 +33,6 @@ struct DialogTemplate {
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 inline constexpr int IDC_TIMEBASE_EDIT = 1001;
-inline constexpr int IDD_ALTERNATE_TIMEBASE = 118;
-inline constexpr int IDD_USAGE_NOTES = 122;
-inline constexpr int IDD_ABOUTBOX = 130;
 
 extern const DialogTemplate kAlternateTimebaseTemplate;
 extern const DialogTemplate kUsageNotesTemplate;

@@ -1,7 +1,7 @@
 #include "ui/elevated_correction.h"
 
+#include "timesync/query_config.h"
 #include "timesync/query_outcome.h"
-#include "timesync/query_settings.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_sync_view.h"
 
@@ -31,19 +31,19 @@ QString HelperPath() {
 
 } // namespace
 
-QStringList HelperArguments() {
-    QStringList arguments{QStringLiteral("--server"), g_strTimeBase};
+QStringList HelperArguments(const QueryConfig& config) {
+    QStringList arguments{QStringLiteral("--server"), config.timebase};
     for (const ProtocolOption& option : kProtocolOptions) {
-        if (g_strProtocol == QLatin1String(option.protocol) &&
-            g_strSocketType == QLatin1String(option.socketType)) {
+        if (config.protocol == QLatin1String(option.protocol) &&
+            config.socketType == QLatin1String(option.socketType)) {
             arguments << QStringLiteral("--protocol") << QString::fromLatin1(option.name);
         }
     }
-    if (g_nTimebasePort != 0) {
-        arguments << QStringLiteral("--port") << QString::number(g_nTimebasePort);
+    if (config.port != 0) {
+        arguments << QStringLiteral("--port") << QString::number(config.port);
     }
-    if (!g_strNtsCaFile.isEmpty()) {
-        arguments << QStringLiteral("--ca-file") << g_strNtsCaFile;
+    if (!config.caFile.isEmpty()) {
+        arguments << QStringLiteral("--ca-file") << config.caFile;
     }
     return arguments;
 }
@@ -78,7 +78,8 @@ CElevatedCorrection::~CElevatedCorrection() {
     }
 }
 
-void CElevatedCorrection::OnQueryEnded(const QueryOutcome& outcome, bool unattended) {
+void CElevatedCorrection::OnQueryEnded(const QueryOutcome& outcome, const QueryConfig& config,
+                                       bool unattended) {
     if (unattended || outcome.result != QueryOutcome::Result::ClockNotSet ||
         outcome.refusal != std::strerror(EPERM) || m_pProcess) {
         return;
@@ -95,7 +96,7 @@ void CElevatedCorrection::OnQueryEnded(const QueryOutcome& outcome, bool unatten
             OnFinished();
         }
     });
-    m_pProcess->start(pkexec, QStringList{helper} + HelperArguments());
+    m_pProcess->start(pkexec, QStringList{helper} + HelperArguments(config));
 }
 
 void CElevatedCorrection::OnFinished() {

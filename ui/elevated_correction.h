@@ -6,6 +6,7 @@
 
 class ITimeSyncView;
 class QProcess;
+struct QueryConfig;
 struct QueryOutcome;
 
 // When the system refuses the window the right to set the clock, and the privileged helper
@@ -17,7 +18,7 @@ class CElevatedCorrection : public QObject {
     explicit CElevatedCorrection(ITimeSyncView& view);
     ~CElevatedCorrection() override;
 
-    void OnQueryEnded(const QueryOutcome& outcome, bool unattended);
+    void OnQueryEnded(const QueryOutcome& outcome, const QueryConfig& config, bool unattended);
 
   private:
     void OnFinished();
@@ -26,7 +27,7 @@ class CElevatedCorrection : public QObject {
     QProcess* m_pProcess = nullptr;
 };
 
-// The helper's command line for the current query settings.
-QStringList HelperArguments();
+// The helper's command line for the query that was refused.
+QStringList HelperArguments(const QueryConfig& config);
 // Pane 0's text for how pkexec ended: its status, and the helper's output.
 QString HelperResultText(bool normalExit, int status, const QByteArray& out, const QByteArray& err);

@@ -9,6 +9,7 @@
 #include "ui/delta_warning_box.h"
 #include "ui/elevated_correction.h"
 #include "ui/main_menus.h"
+#include "ui/query_settings.h"
 #include "ui/status_bar.h"
 #include "ui/tray_icon.h"
 #include "ui/viewpoint_keys.h"
@@ -33,11 +34,10 @@ namespace {
 const QKeySequence kQueryKey(Qt::Key_F5);
 const QKeySequence kCorrectKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
-QPushButton* MakeButton(QWidget* parent, const char* caption, int id, const char* objectName,
+QPushButton* MakeButton(QWidget* parent, const char* caption, const char* objectName,
                         const QKeySequence& key) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(objectName);
-    button->setProperty(kControlIdProperty, id);
     // Tab reaches the buttons, a click leaves the focus with the 3D view's keys, and the
     // query start gives it back to them.
     button->setFocusPolicy(Qt::TabFocus);
@@ -70,9 +70,8 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_pClient);
 
     m_pScene = new CGLScene(m_pClient);
-    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, IDC_QUERY, "btnQuery", kQueryKey);
-    m_pBtnCorrect =
-        MakeButton(m_pClient, kCorrectButtonCaption, IDC_CORRECT, "btnCorrect", kCorrectKey);
+    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, "btnQuery", kQueryKey);
+    m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, "btnCorrect", kCorrectKey);
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
     // The window's minimum follows: the buttons' captions, the view, and the status bar.
@@ -174,9 +173,8 @@ void CMainFrame::OnTimer() {
         return;
     }
     m_pQuery->Tick();
-    if (m_bAutoCorrect) {
-        m_bAutoCorrect = false;
-        m_pQuery->OnCorrectClock();
+    if (std::exchange(m_bAutoCorrect, false)) {
+        m_pQuery->Start(WindowQueryConfig(true));
         m_pQuery->SetExitWhenDone();
     }
     // Ticks missed during a long frame are not made up: QTimer fires once after a stall
@@ -213,8 +211,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::OnClose() {
-    // The worker is woken and joined and the socket closed now, not when the window is
-    // deleted later.
+    // The socket is closed now, not when the window is deleted later.
     m_tickTimer.stop();
     m_pQuery.reset();
 }
@@ -226,12 +223,12 @@ void CMainFrame::OnAppExit() {
 // Commands that arrive after the close find no query and do nothing.
 void CMainFrame::OnQueryTimebase() {
     if (m_pQuery) {
-        m_pQuery->OnQueryTimebase();
+        m_pQuery->Start(WindowQueryConfig(false));
     }
 }
 void CMainFrame::OnCorrectClock() {
     if (m_pQuery) {
-        m_pQuery->OnCorrectClock();
+        m_pQuery->Start(WindowQueryConfig(true));
     }
 }
 void CMainFrame::OnReset() {
@@ -242,7 +239,7 @@ void CMainFrame::OnReset() {
 void CMainFrame::OnTrayCorrectClock() {
     if (m_pQuery) {
         m_bFromTray = true;
-        m_pQuery->OnTrayCorrectClock();
+        m_pQuery->OnTrayCorrectClock(WindowQueryConfig(true));
     }
 }
 
@@ -283,7 +280,7 @@ void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
         OnAppExit();
         return;
     }
-    m_pElevated->OnQueryEnded(outcome, m_bUnattended);
+    m_pElevated->OnQueryEnded(outcome, m_pQuery->Config(), m_bUnattended);
 }
 void CMainFrame::PostClose() {
     m_bCloseAtEnd = true;

@@ -14,7 +14,7 @@ class CStatusBar;
 class QPushButton;
 
 // The main window: two command buttons, the 3D view between them, the status bar,
-// and the 200 ms tick that drives the animation and the worker. It owns the time query
+// and the 200 ms tick that drives the animation. It owns the time query
 // and shows what the query reports.
 class CMainFrame : public QMainWindow, public ITimeSyncView {
     Q_OBJECT
@@ -24,7 +24,6 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
     CGLScene* Scene() const { return m_pScene; }
-    CCommandUi* CommandUi() const { return m_pCommandUi; }
     // The query; nullptr once the window has closed.
     CTimeQuery* Query() const { return m_pQuery.get(); }
 
@@ -48,7 +47,7 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void OnReset();
     void OnTrayCorrectClock();
     void OnAppExit();
-    // One tick of the 200 ms timer: fly-in step, one frame, the worker's tick.
+    // One tick of the 200 ms timer: fly-in step, one frame, the query's tick.
     void OnTimer();
 
   protected:

@@ -1,12 +1,11 @@
 #include "ui/main_menus.h"
 
-#include "timesync/query_settings.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
-#include "ui/control_ids.h"
 #include "ui/image_menu_style.h"
 #include "ui/indicator_rules.h"
 #include "ui/menu_tables.h"
+#include "ui/query_settings.h"
 #include "ui/timebase_images.h"
 #include "ui/window_settings.h"
 
@@ -64,7 +63,6 @@ struct Builder {
     QAction* MakeAction(QWidget* container, const MenuEntry& entry) {
         auto* action = new QAction(QString::fromLatin1(entry.text), container);
         action->setObjectName(CommandName(entry.id));
-        action->setProperty(kCommandIdProperty, entry.id);
         action->setStatusTip(CommandPrompt(entry.id));
         action->setCheckable(entry.checkable);
         CMainMenus* menus = &owner;
@@ -75,10 +73,9 @@ struct Builder {
     }
 };
 
-QMenu* MakeTopMenu(QMainWindow& frame, const char* objectName, int resourceId) {
+QMenu* MakeTopMenu(QMainWindow& frame, const char* objectName) {
     auto* menu = new QMenu(&frame);
     menu->setObjectName(QLatin1String(objectName));
-    menu->setProperty(kControlIdProperty, resourceId);
     return menu;
 }
 
@@ -88,12 +85,11 @@ CMainMenus::CMainMenus(QMainWindow& frame) : QObject(&frame) {
     setObjectName("menus");
     m_pMainMenu = new QMenuBar(&frame);
     m_pMainMenu->setObjectName("mainMenu");
-    m_pMainMenu->setProperty(kControlIdProperty, IDR_MAINMENU);
     // Kept inside the window even where the desktop offers a global menu: the item
     // prompts go to this window's status bar, and the Timebase images need this style.
     m_pMainMenu->setNativeMenuBar(false);
-    m_pPopupMenu = MakeTopMenu(frame, "popupMenu", IDR_POPUPMENU);
-    m_pTrayMenu = MakeTopMenu(frame, "trayMenu", IDR_TRAYMENU);
+    m_pPopupMenu = MakeTopMenu(frame, "popupMenu");
+    m_pTrayMenu = MakeTopMenu(frame, "trayMenu");
     m_promptSources = {m_pMainMenu, m_pPopupMenu, m_pTrayMenu};
 
     Builder{*this, m_actions[MainMenu], m_promptSources}.Fill(m_pMainMenu, kMainMenuTable);

@@ -1,8 +1,8 @@
 #include "ui/status_bar.h"
 
-#include "timesync/query_settings.h"
 #include "ui/control_ids.h"
 #include "ui/indicator_rules.h"
+#include "ui/query_settings.h"
 #include "ui/window_texts.h"
 
 #include <QHelpEvent>
@@ -37,7 +37,6 @@ int PaneWidth(const QWidget* pane, const char* text) {
 
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName("statusBar");
-    setProperty(kControlIdProperty, AFX_IDW_STATUS_BAR);
     setSizeGripEnabled(false);
 
     m_pMessage = new QLabel(this);
@@ -57,24 +56,22 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
 
     m_pProgress = new QProgressBar(this);
     m_pProgress->setObjectName("progress");
-    m_pProgress->setProperty(kControlIdProperty, IDC_PROGRESS);
     m_pProgress->setRange(kProgressMinimum, kProgressMaximum);
     m_pProgress->setValue(kProgressMinimum);
     m_pProgress->setTextVisible(false);
     m_pProgress->setFixedWidth(PaneWidth(m_pProgress, kIndicatorProgressText));
     addPermanentWidget(m_pProgress);
 
-    m_pTcp = AddIndicator(kIndicatorTcpText, ID_INDICATOR_TCP, "indicatorTCP");
-    m_pUdp = AddIndicator(kIndicatorUdpText, ID_INDICATOR_UDP, "indicatorUDP");
-    m_pSntp = AddIndicator(kIndicatorSntpText, ID_INDICATOR_SNTP, "indicatorSNTP");
-    m_pNts = AddIndicator(kIndicatorNtsText, ID_INDICATOR_NTS, "indicatorNTS");
+    m_pTcp = AddIndicator(kIndicatorTcpText, "indicatorTCP");
+    m_pUdp = AddIndicator(kIndicatorUdpText, "indicatorUDP");
+    m_pSntp = AddIndicator(kIndicatorSntpText, "indicatorSNTP");
+    m_pNts = AddIndicator(kIndicatorNtsText, "indicatorNTS");
     UpdateIndicators();
 }
 
-QLabel* CStatusBar::AddIndicator(const char* text, int id, const char* objectName) {
+QLabel* CStatusBar::AddIndicator(const char* text, const char* objectName) {
     auto* pane = new QLabel(this);
     pane->setObjectName(objectName);
-    pane->setProperty(kControlIdProperty, id);
     pane->setProperty("indicatorText", QString::fromLatin1(text));
     // Named also while unlit, when it shows no text.
     pane->setAccessibleName(QStringLiteral("%1 indicator").arg(QString::fromLatin1(text)));

@@ -32,7 +32,7 @@ class CStatusBar : public QStatusBar {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QLabel* AddIndicator(const char* text, int id, const char* objectName);
+    QLabel* AddIndicator(const char* text, const char* objectName);
     void ElidePaneText();
 
     QString m_strPaneText;

@@ -1,6 +1,5 @@
 #include "ui/template_dialog.h"
 
-#include "ui/control_ids.h"
 #include "ui/dialog_templates.h"
 
 #include <QGroupBox>
@@ -124,7 +123,6 @@ QString StaticControlText(const char* templateText) {
 CTemplateDialog::CTemplateDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QLatin1String(dialogTemplate.objectName));
-    setProperty(kControlIdProperty, dialogTemplate.id);
     setModal(true);
     if (dialogTemplate.title) {
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -146,7 +144,6 @@ CTemplateDialog::CTemplateDialog(const DialogTemplate& dialogTemplate, QWidget* 
     for (const DialogControl& control : dialogTemplate.controls) {
         QWidget* widget = MakeControl(this, control);
         widget->setObjectName(ControlObjectName(control, index++));
-        widget->setProperty(kControlIdProperty, control.id);
         widget->setGeometry(FitText(widget, units.Rect(control), width));
         if (control.id == IDOK) {
             connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,

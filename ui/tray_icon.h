@@ -24,8 +24,6 @@ class CTrayIcon : public QObject {
     // Takes the icon out of the tray, whether or not it is shown.
     void Remove();
 
-    QSystemTrayIcon* Icon() const { return m_pIcon; }
-
     // What a mouse action on the icon does.
     void OnTrayNotify(QSystemTrayIcon::ActivationReason reason);
     // Shows the window as it was before it was minimized, in front.

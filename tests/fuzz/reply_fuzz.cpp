@@ -1,6 +1,7 @@
 // Any bytes as the reply to an SNTP or Time request, plain or correcting. Besides crashes
 // and sanitizer reports it traps on an accepted reply that breaks a check: a clock set to
 // before the release date, a negative or overlong round trip, an impossible stratum.
+#include "timesync/clock_correction.h"
 #include "timesync/reply_checks.h"
 #include "timesync/reply_evaluation.h"
 
@@ -32,25 +33,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool correcting = (data[0] & 2) != 0;
     std::optional<double> setTo;
     TimeSyncHooks hooks;
-    hooks.localClockNtp = [] { return kLocalNtp; };
     hooks.kernelClockNs = [] { return std::int64_t{1'000'000'000}; };
     hooks.setSystemClock = [&](const platform::UtcInstant& instant) {
         setTo = static_cast<double>(instant.seconds);
         return std::string();
     };
-    hooks.newRequestNonce = [] { return kNonce; };
-    QueryInstants instants;
-    instants.dSendTime = kLocalNtp - 0.01;
     ReceivedReply reply;
     reply.bytes = {data + 1, size - 1};
+    reply.sentNtp = kLocalNtp - 0.01;
     reply.localNtp = kLocalNtp;
     reply.kernelNs = 1'000'000'000;
-    const std::optional<ReplyEvaluation> evaluation =
-        EvaluateReply(protocol, reply, kNonce, correcting, instants, hooks);
-    if (!evaluation) {
-        Require(!setTo);
+    const wire::Transport transport =
+        wire::TransportFor(protocol == wire::Protocol::Time ? "Time" : "SNTP", "UDP");
+    ReplyDecision decision = DecideReply(transport, reply, kNonce, NtsCheck::Unprotected);
+    if (decision.refusal == ReplyDecision::Refusal::NotOurs) {
         return 0;
     }
+    const std::optional<ReplyDecision> evaluation =
+        correcting ? Corrected(std::move(decision), hooks) : std::move(decision);
     const QueryOutcome& outcome = evaluation->outcome;
     const bool accepted = outcome.result == QueryOutcome::Result::Answered ||
                           outcome.result == QueryOutcome::Result::Corrected;

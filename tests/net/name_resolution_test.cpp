@@ -40,7 +40,7 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
         lastTick = clock.elapsed();
     });
     tick.start(kTickMs);
-    m_query.OnQueryTimebase();
+    m_query.Start(m_config);
     ASSERT_TRUE(QTest::qWaitFor([&] { return questions > 0; }, 2000));
     // The resolver gives up after 5 s; meanwhile the loop ran on, missing no more than a
     // few ticks at any time (a blocking resolver would miss forty).
@@ -98,7 +98,7 @@ TEST_F(NameResolutionTest, AStrangersTimeBeforeTheConnectIsNotTheAnswer) {
         }
     });
     Use("Time", "UDP", "slow.horolux.test");
-    m_query.OnCorrectClock();
+    m_query.Start(Correcting());
     QUdpSocket stranger;
     ASSERT_EQ(stranger.writeDatagram(QByteArray("\x08\x48\x5E\x10", 4), QHostAddress::LocalHost,
                                      m_query.Socket()->LocalPort()),
@@ -113,7 +113,7 @@ TEST_F(NameResolutionTest, AStrangersTimeBeforeTheConnectIsNotTheAnswer) {
 
 TEST_F(NameResolutionTest, ANameForAnIpv6Address) {
     Use("SNTP", "UDP", "horolux-v6.test");
-    m_query.OnQueryTimebase();
+    m_query.Start(m_config);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_TRUE(m_view.LastText().startsWith("Timebase Clock: "))
         << m_view.texts.join(" | ").toStdString();

@@ -7,8 +7,9 @@
 #include "tests/support/recording_view.h"
 #include "tests/support/sandbox_guard.h"
 #include "timesync/ntp_time.h"
-#include "timesync/query_settings.h"
+#include "timesync/query_config.h"
 #include "timesync/time_query.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@ class QueryTest : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(InsideUserNamespace()) << "run inside the test sandbox (scripts/test)";
         ResetHooks();
-        g_nTimebasePort = 0;
         Hooks().setSystemClock = [this](const platform::UtcInstant& instant) {
             m_setClockCalls.push_back(instant);
             m_trueTimeAtSet.push_back(platform::LocalClockNtp());
@@ -28,10 +28,15 @@ class QueryTest : public testing::Test {
     }
     void TearDown() override { ResetHooks(); }
 
-    static void Use(const char* protocol, const char* socketType, const char* host) {
-        g_strProtocol = QString::fromLatin1(protocol);
-        g_strSocketType = QString::fromLatin1(socketType);
-        g_strTimeBase = QString::fromLatin1(host);
+    void Use(const char* protocol, const char* socketType, const char* host) {
+        m_config.protocol = QString::fromLatin1(protocol);
+        m_config.socketType = QString::fromLatin1(socketType);
+        m_config.timebase = QString::fromLatin1(host);
+    }
+    QueryConfig Correcting() const {
+        QueryConfig config = m_config;
+        config.correct = true;
+        return config;
     }
     // The real clock, shifted as the process under test should see it.
     static void ShiftLocalClock(double seconds) {
@@ -40,10 +45,7 @@ class QueryTest : public testing::Test {
     bool WaitForEnd(int timeoutMs = 5000) {
         return QTest::qWaitFor([this] { return !m_query.IsPending(); }, timeoutMs);
     }
-    double Offset() const {
-        const QueryInstants& t = m_query.Instants();
-        return ntp::ClockOffset(t.dSendTime, t.dServerRecvTime, t.dServerXmitTime, t.dRecvTime);
-    }
+    double Offset() const { return m_view.ended.back().measurement.value().offset; }
     double SetError(std::size_t call) const {
         const platform::UtcInstant& set = m_setClockCalls.at(call);
         return static_cast<double>(set.seconds + platform::kSecondsFrom1900To1970) +
@@ -54,6 +56,7 @@ class QueryTest : public testing::Test {
     // The real clock (seconds since 1900) at each call of the setter.
     std::vector<double> m_trueTimeAtSet;
     std::string m_setClockRefusal;
+    QueryConfig m_config;
     RecordingView m_view;
     CTimeQuery m_query{m_view};
 };

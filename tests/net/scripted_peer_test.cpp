@@ -26,8 +26,8 @@ TEST_F(ScriptedPeerTest, ASilentTimebaseIsAskedAgainEveryCycleUntilReset) {
     ScriptedUdpServer server(123, [](const QByteArray&) { return std::vector<ScriptedReply>{}; });
     ASSERT_TRUE(server.IsListening());
     Use("SNTP", "UDP", kScriptedHost);
-    m_query.timing.pauseAfterStep = std::chrono::milliseconds(20);
-    m_query.OnCorrectClock();
+    m_query.stepPeriodMs = 20;
+    m_query.Start(Correcting());
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.Requests().size() == 3; }, 20000));
     // Each cycle steps the bar from 5 to 100; the step that finds it full asks again.
     const std::vector<int> expected{5,  10, 15, 20, 25, 30, 35, 40, 45,  50, 55,
@@ -75,7 +75,7 @@ TEST_F(ScriptedPeerTest, AStrangersDatagramIsIgnoredAndTheQueryWaitsOn) {
     });
     ASSERT_TRUE(server.IsListening());
     Use("SNTP", "UDP", kScriptedHost);
-    m_query.OnCorrectClock();
+    m_query.Start(Correcting());
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(m_view.texts.size(), 4) << m_view.texts.join(" | ").toStdString();
     EXPECT_TRUE(m_view.LastText().startsWith("System Clock Corrected by: "));
@@ -84,11 +84,11 @@ TEST_F(ScriptedPeerTest, AStrangersDatagramIsIgnoredAndTheQueryWaitsOn) {
 }
 
 TEST_F(ScriptedPeerTest, APeerThatClosesLeavesTheQueryToItsTimeout) {
-    m_query.timing.pauseAfterStep = std::chrono::milliseconds(10);
+    m_query.stepPeriodMs = 10;
     ScriptedTcpServer server{QByteArray()};
     ASSERT_TRUE(server.IsListening());
     Use("Time", "TCP", kScriptedHost);
-    m_query.OnQueryTimebase();
+    m_query.Start(m_config);
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_query.Socket() == nullptr; }, 2000));
     EXPECT_EQ(m_view.LastText(), "Connected; waiting for Correct Time...");
     EXPECT_TRUE(m_query.IsPending());
@@ -108,7 +108,7 @@ TEST_F(ScriptedPeerTest, ATimeReplyInPiecesIsWaitedForUntilTheClose) {
     for (const auto& pieces : splits) {
         ScriptedTcpServer server(pieces);
         ASSERT_TRUE(server.IsListening());
-        m_query.OnCorrectClock();
+        m_query.Start(Correcting());
         ASSERT_TRUE(WaitForEnd()) << pieces.size();
         ASSERT_EQ(m_setClockCalls.size(), 1U) << m_view.LastText().toStdString();
         EXPECT_EQ(m_setClockCalls[0], (platform::UtcInstant{2224938896, 0}));
@@ -117,7 +117,7 @@ TEST_F(ScriptedPeerTest, ATimeReplyInPiecesIsWaitedForUntilTheClose) {
     // Three bytes and the close: that is the whole reply, and it is too short.
     ScriptedTcpServer server(std::vector<ScriptedReply>{{0, t.left(3)}, {100, {}}});
     ASSERT_TRUE(server.IsListening());
-    m_query.OnCorrectClock();
+    m_query.Start(Correcting());
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_view.LastText(), "Reset: Selected Timebase returned bogus data!");
     EXPECT_TRUE(m_setClockCalls.empty());
@@ -125,7 +125,7 @@ TEST_F(ScriptedPeerTest, ATimeReplyInPiecesIsWaitedForUntilTheClose) {
 
 TEST_F(ScriptedPeerTest, ARefusedConnectionOrNoSocketEndsTheQuery) {
     Use("Time", "TCP", kRefusingHost);
-    m_query.OnCorrectClock();
+    m_query.Start(Correcting());
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_view.LastText(), "Reset: Connect FAILED. Verify Internet Link and/or TimeBase.");
     EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::ConnectFailed);
@@ -138,7 +138,7 @@ TEST_F(ScriptedPeerTest, ARefusedConnectionOrNoSocketEndsTheQuery) {
     none.rlim_cur = 0; // no descriptor left for a new socket
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
     m_view.texts.clear();
-    m_query.OnQueryTimebase();
+    m_query.Start(m_config);
     setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_EQ(m_view.texts, QStringList{"Reset: Socket Creation FAILED!"});
     EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::SocketFailed);

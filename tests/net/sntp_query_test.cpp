@@ -26,8 +26,8 @@ TEST_F(SntpQueryTest, ShowsTheTimebaseClockAndASmallDelta) {
     for (const char* host : {"127.0.0.1", "::1", "localhost"}) {
         SCOPED_TRACE(host);
         m_view.texts.clear();
-        g_strTimeBase = QString::fromLatin1(host);
-        m_query.OnQueryTimebase();
+        m_config.timebase = QString::fromLatin1(host);
+        m_query.Start(m_config);
         EXPECT_TRUE(m_view.ButtonsDisabled());
         EXPECT_TRUE(m_query.IsPending());
         // The reply waits in the socket while the thread is kept from the event loop: the
@@ -53,7 +53,7 @@ TEST_F(SntpQueryTest, ShowsTheTimebaseClockAndASmallDelta) {
 TEST_F(SntpQueryTest, ACorrectingQuerySetsTheTimebaseTime) {
     // The process's clock an hour behind: the offset is an hour, and no warning comes.
     ShiftLocalClock(-3600.0);
-    m_query.OnCorrectClock();
+    m_query.Start(Correcting());
     EXPECT_TRUE(m_query.IsCorrecting());
     ASSERT_TRUE(WaitForEnd());
     ASSERT_EQ(m_setClockCalls.size(), 1U);
@@ -69,7 +69,7 @@ TEST_F(SntpQueryTest, ACorrectingQuerySetsTheTimebaseTime) {
 TEST_F(SntpQueryTest, ARefusedClockIsNeverReportedAsCorrected) {
     m_query.SetExitWhenDone();
     m_setClockRefusal = "Operation not permitted";
-    m_query.OnCorrectClock();
+    m_query.Start(Correcting());
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_view.LastText(), "Reset: System Clock NOT Corrected: Operation not permitted");
     EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::ClockNotSet);
@@ -78,22 +78,22 @@ TEST_F(SntpQueryTest, ARefusedClockIsNeverReportedAsCorrected) {
     // The mark ends with the query: the plain button that follows only queries.
     EXPECT_FALSE(m_query.IsCorrecting());
     m_setClockRefusal.clear();
-    m_query.OnQueryTimebase();
+    m_query.Start(m_config);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_setClockCalls.size(), 1U);
     EXPECT_TRUE(kReport.match(m_view.LastText()).hasMatch()) << m_view.LastText().toStdString();
 }
 
 TEST_F(SntpQueryTest, TheTrayMarksARunningQueryAndOpensNoSecondSocket) {
-    m_query.OnQueryTimebase();
+    m_query.Start(m_config);
     const CTimeSocket* const running = m_query.Socket();
     ASSERT_NE(running, nullptr);
-    m_query.OnTrayCorrectClock();
+    m_query.OnTrayCorrectClock(m_config);
     EXPECT_EQ(m_query.Socket(), running);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_setClockCalls.size(), 1U);
     // With no query running, the tray starts a correcting one.
-    m_query.OnTrayCorrectClock();
+    m_query.OnTrayCorrectClock(m_config);
     EXPECT_TRUE(m_query.IsPending());
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(m_setClockCalls.size(), 2U);

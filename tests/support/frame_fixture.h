@@ -2,13 +2,12 @@
 
 // A started Horolux main window on the sandbox's display with a settings file of its
 // own, reached the way a user reaches it: widgets and menu actions by objectName.
-#include "app/program_globals.h"
 #include "app/time_sync_app.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/settings_sandbox.h"
 #include "tests/support/wait.h"
-#include "timesync/query_settings.h"
 #include "ui/main_frame.h"
+#include "ui/query_settings.h"
 #include "ui/status_bar.h"
 #include "ui/window_settings.h"
 
@@ -60,7 +59,6 @@ class StartedFrame {
         if (!settingsContent.isEmpty()) {
             m_settings.Write(settingsContent);
         }
-        g_bAutoCorrect = 0;
         ASSERT_TRUE(m_app.InitInstance(arguments));
         m_frame = m_app.MainWindow();
         // An unattended start may close the window by itself, even before it shows.

@@ -1,3 +1,0 @@
-#include "app/program_globals.h"
-
-int g_bAutoCorrect = 0;
