@@ -150,11 +150,4 @@ TEST_F(SceneTest, ScreenReadersFindTheControlsNamedAndDescribed) {
     m_started.Action("mainMenu", "ID_PROTOCOL_SNTP")->trigger();
 }
 
-TEST_F(SceneTest, TheTextFollowsTheSystemClock) {
-    const QString before = QTime::currentTime().toString("hh:mm:ss");
-    m_frame->OnTimer();
-    const QString shown = NameOf(m_scene), after = QTime::currentTime().toString("hh:mm:ss");
-    EXPECT_TRUE(shown == before || shown == after) << shown.toStdString();
-}
-
 } // namespace
