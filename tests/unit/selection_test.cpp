@@ -13,25 +13,15 @@ namespace {
 
 using State = burst::Sample::State;
 
+// The smallest delay, the kept reply and the kiss that ends a burst, burst_test shows against
+// chronyd; here what it cannot arrange.
 TEST(Burst, ChoosesTheGoodSampleOfSmallestDelay) {
-    const burst::Sample none{}, bogus{State::Bogus};
-    const struct {
-        std::vector<burst::Sample> samples;
-        std::optional<std::size_t> chosen;
-        int answered;
-    } cases[] = {
-        {{}, std::nullopt, 0},
-        {{none, bogus}, std::nullopt, 1},
-        {{{State::Good, 0.004, 0.010}, {State::Good, -0.001, 0.006}, {State::Good, 0.0, 0.008}},
-         1,
-         3},
-        // the earliest of equal delays; no answer and bogus replies never count, however short
-        {{none, {State::Good, 0.1, 0.005}, bogus, {State::Good, 0.2, 0.005}}, 1, 3},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(burst::ChooseSample(c.samples), c.chosen);
-        EXPECT_EQ(burst::AnsweredCount(c.samples), c.answered);
-    }
+    const burst::Sample none{}, bogus{State::Bogus, 0.0, 0.001};
+    // the earliest of equal delays; no answer and bogus replies never count, however short
+    const std::vector<burst::Sample> samples{
+        none, {State::Good, 0.1, 0.005}, bogus, {State::Good, 0.2, 0.005}};
+    EXPECT_EQ(burst::ChooseSample(samples), 1u);
+    EXPECT_EQ(burst::ChooseSample(std::vector<burst::Sample>{none, bogus}), std::nullopt);
     const std::vector<burst::Sample> three(3);
     EXPECT_TRUE(burst::WantsAnother(three, 4, false));
     EXPECT_FALSE(burst::WantsAnother(three, 4, true)); // a kiss-of-death ends the burst
