@@ -2,7 +2,8 @@
 # horolux-cli with three Timebases: chronyd on 127.0.0.1, .2 and .3, some of them shifted with
 # libfaketime (real servers telling the wrong time). The answer must come from a majority
 # that agrees; without one nothing is corrected (the clock recorder notes every setting).
-#   agreement_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR)
+#   agreement_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR,
+#                       HOROLUX_FAKETIME)
 source "$HOROLUX_SOURCE_DIR/tests/support/cli-script"
 pids=()
 stop_all() {
@@ -31,7 +32,7 @@ pidfile $work/chronyd-$1.pid
 driftfile $work/chrony-$1.drift
 CONF
     if [[ -n ${2:-} ]]; then
-        FAKETIME=$2 LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 \
+        FAKETIME=$2 LD_PRELOAD=$HOROLUX_FAKETIME \
             chronyd -x -d -u root -f "$conf" >"$work/chronyd-$1.log" 2>&1 &
     else
         chronyd -x -d -u root -f "$conf" >"$work/chronyd-$1.log" 2>&1 &

@@ -31,7 +31,10 @@ relay() {
     fi
 }
 # check NAME PYTHON-EXPRESSION: the expression over j (the JSON) and pairs (the relay's
-# exchanges that went both ways as (out, back) seconds held, in order) must hold.
+# exchanges that went both ways as (out, back) seconds held, in order) must hold. The relay
+# cannot see the loopback legs (on a busy machine now and then a millisecond); excess(pair)
+# is how far the reported offset strays from the relay's truth beyond what those legs, half
+# the round trip the relay did not add, can explain.
 check() {
     python3 - "$out" "$log" "$2" <<'PY' || fail "$1: $out"
 import json, sys
@@ -43,33 +46,33 @@ for line in open(sys.argv[2]):
         (out if direction == "out" else back)[key] = float(held)
 pairs = [(out[k], back[k]) for k in out if k in back]
 error = lambda pair: (pair[0] - pair[1]) / 2
-assert eval(sys.argv[3]), [error(p) for p in pairs]
+excess = lambda pair: abs(j["offset_seconds"] - error(pair)) - (j["delay_seconds"] - sum(pair)) / 2
+assert eval(sys.argv[3]), [(error(p), excess(p)) for p in pairs]
 PY
 }
 
 "$support/servers" start chronyd
 
-# The relay's accounting: a single exchange is off by half the difference of its delays. The
-# relay cannot see the loopback legs, which on a busy machine now and then take a millisecond.
+# The relay's accounting: a single exchange is off by half the difference of its delays.
 relay --seed 11
 for run in 1 2 3 4 5; do
     cli "accounting $run" 0 --samples 1
-    check "accounting $run" 'len(pairs) == 1 and print(j["offset_seconds"] - error(pairs[0]), file=open(sys.argv[2] + ".diff", "a")) is None'
+    check "accounting $run" 'len(pairs) == 1 and excess(pairs[0]) < 50e-6 and print(j["offset_seconds"] - error(pairs[0]), file=open(sys.argv[2] + ".diff", "a")) is None'
     : >"$log"
 done
-python3 -c 'import statistics, sys; d = [abs(float(l)) for l in open(sys.argv[1])]; assert len(d) == 5 and statistics.median(d) < 100e-6 and max(d) < 2e-3, d' "$log.diff" ||
+python3 -c 'import statistics, sys; d = [abs(float(l)) for l in open(sys.argv[1])]; assert len(d) == 5 and statistics.median(d) < 100e-6, d' "$log.diff" ||
     fail "accounting: $(cat "$log.diff")"
 
 # Queueing on the way back only: the smallest delay is the smallest error.
 relay --seed 12 --out-ms 0
 cli "8 samples" 0 --samples 8
-# The relay's truth judges the choice; the reported offset matches it to the accounting's 2 ms
-# (a loaded machine adds loopback time the relay cannot see).
-check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and (lambda i: abs(error(pairs[i])) <= min(abs(error(p)) for p in pairs) + 50e-6 and abs(j["offset_seconds"] - error(pairs[i])) < 2e-3)([s["used"] for s in j["samples"]].index(True))'
+# The relay's truth judges the choice; the reported offset matches it as the accounting's do.
+check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and (lambda i: abs(error(pairs[i])) <= min(abs(error(p)) for p in pairs) + 50e-6 and excess(pairs[i]) < 50e-6)([s["used"] for s in j["samples"]].index(True))'
 
 relay --seed 13 --keep-reply 3
 cli "one reply of 8" 0 --samples 8
-check "one reply of 8" 'j["samples_answered"] == 1 and [s["used"] for s in j["samples"]].index(True) == 2 and abs(j["offset_seconds"] - error(pairs[0])) < 2e-3'
+# The reply kept is the third from chronyd; which request it answers the log says.
+check "one reply of 8" 'j["samples_answered"] == 1 and [s["used"] for s in j["samples"]].index(True) == [k in back for k in out].index(True) and excess(pairs[0]) < 50e-6'
 
 # Nothing comes back: a silent server, asked again after the query's time-out.
 relay --seed 14 --drop 1

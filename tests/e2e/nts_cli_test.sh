@@ -106,7 +106,9 @@ wait_for 5 grep -q ready "$work/silent.log" || fail "silent server did not start
 started=$SECONDS
 cli "silent NTS-KE" 4 --server 127.0.0.1 "${trusted[@]}" --timeout 20
 [[ $(field error) == *"timed out" ]] || fail "silent NTS-KE: $out"
-((SECONDS - started <= 6)) || fail "silent NTS-KE took $((SECONDS - started)) s"
+# The key exchange's own 4 s time-out ends the run, not the query's 20 s (however slow a
+# loaded machine starts the program).
+((SECONDS - started < 12)) || fail "silent NTS-KE took $((SECONDS - started)) s"
 [[ $(recorded) == "$before" ]] || fail "a failed key exchange set the clock"
 
 ((failures == 0)) && echo "1 passed, 0 failed" || { echo "0 passed, 1 failed"; exit 1; }

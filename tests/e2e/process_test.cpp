@@ -32,7 +32,6 @@ const QString kStored = "[Options]\nMinimizeToTray=1\nProtocol=SNTP\nSocketType=
 // Settings the window never wrote, and none at all.
 const QString kStoredTime = "[Options]\nTimeBase=127.0.0.1\nSocketType=TCP\nProtocol=Time\n";
 const QString kNone = "(none)";
-const QString kFaketime = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1:";
 // Only catches hangs: the slowest run (an 11 s time-out) takes a tenth of it.
 constexpr int kHangMs = 120000;
 
@@ -96,7 +95,8 @@ class Processes : public testing::Test {
             pair[1].isEmpty() ? environment.remove(pair[0]) : environment.insert(pair[0], pair[1]);
         }
         if (environment.contains("FAKETIME")) {
-            environment.insert("LD_PRELOAD", kFaketime + environment.value("LD_PRELOAD"));
+            environment.insert("LD_PRELOAD", qEnvironmentVariable("HOROLUX_FAKETIME") + ":" +
+                                                 environment.value("LD_PRELOAD"));
         }
         // Mesa's driver leaves blocks that LeakSanitizer cannot attribute.
         if (words.first() == "horolux" && environment.contains("DISPLAY")) {

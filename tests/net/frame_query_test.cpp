@@ -15,8 +15,16 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <optional>
+#include <thread>
+#include <unistd.h>
 
 namespace {
+
+// The processes this test started and has not yet reaped.
+QByteArray ChildProcesses() {
+    QFile children(QStringLiteral("/proc/self/task/%1/children").arg(getpid()));
+    return children.open(QIODevice::ReadOnly) ? children.readAll().trimmed() : "unreadable";
+}
 
 class FrameQueryTest : public QueryTest {
   protected:
@@ -74,7 +82,7 @@ TEST_F(FrameQueryTest, TheButtonsWaitForTheReplyAndTheWarningOpensOverIt) {
     // Another query still an hour off raises the open box instead of adding one.
     m_frame->OnQueryTimebase();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
-    QTest::qWait(100); // lets the posted warning run
+    ASSERT_TRUE(RunPosted(m_frame));
     EXPECT_EQ(m_frame->findChildren<QMessageBox*>("deltaWarning").size(), 1);
     box->button(QMessageBox::Ok)->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }, 1000));
@@ -117,8 +125,7 @@ TEST_F(FrameQueryTest, TheUnattendedStartStaysAfterABogusReplyOrARefusedClock) {
     m_frame->OnCorrectClock();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
     EXPECT_EQ(PaneText(), "Reset: System Clock NOT Corrected: Operation not permitted");
-    // Give a posted close every chance to run.
-    QTest::qWait(300);
+    ASSERT_TRUE(RunPosted(m_frame)); // a close would have been posted as the query ended
     ASSERT_FALSE(m_frame.isNull());
     EXPECT_TRUE(m_frame->isVisible());
 }
@@ -207,7 +214,8 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
         const QRegularExpression pane(c.pane);
         EXPECT_EVENTUALLY(QueryEnded() && pane.match(PaneText()).hasMatch(), 20000)
             << PaneText().toStdString();
-        QTest::qWait(c.asked ? 0 : 300); // time to start pkexec if it were asked
+        // pkexec, if asked, was started as the query ended: it still runs, or has written.
+        EXPECT_EQ(ChildProcesses(), "");
         QFile asked(dir.path() + "/asked");
         EXPECT_EQ(asked.open(QIODevice::ReadOnly) ? QString(asked.readAll()) : "",
                   c.asked ? helper + " --server 127.0.0.1 --protocol sntp\n" : "");

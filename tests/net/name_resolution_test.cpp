@@ -42,10 +42,10 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
     tick.start(kTickMs);
     m_query.Start(m_config);
     ASSERT_TRUE(QTest::qWaitFor([&] { return questions > 0; }, 2000));
-    // The resolver gives up after 5 s; meanwhile the loop ran on, missing no more than a
-    // few ticks at any time (a blocking resolver would miss forty).
+    // The resolver gives up after 5 s; meanwhile the loop ran on (a blocking resolver would
+    // miss all fifty ticks of these 2.5 s; a loaded machine may delay a few).
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() > 2500; }, 3000));
-    EXPECT_LT(longestGap, 10 * kTickMs);
+    EXPECT_LT(longestGap, 25 * kTickMs);
     // A name that does not resolve shows nothing: the query waits for its time-out.
     EXPECT_EQ(m_view.texts, QStringList({"Socket Created.", "Connecting to Timebase..."}));
     EXPECT_TRUE(m_query.IsPending());
@@ -67,7 +67,7 @@ TEST_F(NameResolutionTest, TheTimeOutBoundsTheWholeRun) {
                   {"--server", "slow.horolux.test", "--protocol", protocol, "--timeout", "1"});
         ASSERT_TRUE(cli.waitForFinished(10000));
         EXPECT_EQ(cli.exitCode(), 1) << cli.readAllStandardError().toStdString();
-        EXPECT_LT(clock.elapsed(), 2000) << protocol.toStdString(); // slack for a loaded machine
+        EXPECT_LT(clock.elapsed(), 4000) << protocol.toStdString(); // the resolver takes 5 s
     }
 }
 

@@ -60,7 +60,8 @@ TEST_F(ScriptedPeerTest, ASilentTimebaseIsAskedAgainEveryCycleUntilReset) {
     // The next tick clears the bar, and stepping has stopped.
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.progress.back() == 0; }, 2000));
     const int requests = server.RequestCount();
-    QTest::qWait(600);
+    const auto ticks = m_view.progress.size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_view.progress.size() >= ticks + 3; }, 5000));
     EXPECT_EQ(std::count(m_view.progress.end() - 3, m_view.progress.end(), 0), 3);
     EXPECT_EQ(server.RequestCount(), requests);
 }
