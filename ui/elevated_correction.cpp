@@ -12,13 +12,19 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace {
 
-// pkexec's statuses for a dismissed dialog and for authorization not obtained.
+// pkexec's statuses for a dismissed dialog and for authorization not obtained; the latter
+// also when no agent could ask, which only pkexec's message tells apart: "Error creating
+// textual authentication agent: ..." when it found none and has no terminal to ask on.
 constexpr int kPkexecDismissed = 126;
 constexpr int kPkexecNotAuthorized = 127;
+constexpr const char* kPkexecNoAgent = "authentication agent";
+constexpr const char* kWaitingForAuthorization = "Waiting for authorization...";
 constexpr const char* kAuthorizationRefused = "authorization refused";
+constexpr const char* kNoAuthenticationAgent = "no authentication agent to ask for a password";
 constexpr const char* kHelperFailed = "the helper failed";
 constexpr const char* kHelperPrefix = "horolux-correct: ";
 
@@ -27,6 +33,10 @@ constexpr const char* kHelperPrefix = "horolux-correct: ";
 QString HelperPath() {
     const QString chosen = qEnvironmentVariable("HOROLUX_HELPER");
     return chosen.isEmpty() ? QStringLiteral(HOROLUX_HELPER_PATH) : chosen;
+}
+
+QString HelperReportedResult(const QByteArray& out) {
+    return QJsonDocument::fromJson(out).object().value("result").toString();
 }
 
 } // namespace
@@ -52,9 +62,11 @@ QString HelperResultText(bool normalExit, int status, const QByteArray& out,
                          const QByteArray& err) {
     const QString notCorrected = QString::fromLatin1(texts::kClockNotCorrected);
     if (normalExit && (status == kPkexecDismissed || status == kPkexecNotAuthorized)) {
-        return notCorrected + QString::fromLatin1(kAuthorizationRefused);
+        return notCorrected + QString::fromLatin1(err.contains(kPkexecNoAgent)
+                                                      ? kNoAuthenticationAgent
+                                                      : kAuthorizationRefused);
     }
-    const QString result = QJsonDocument::fromJson(out).object().value("result").toString();
+    const QString result = HelperReportedResult(out);
     if (normalExit && !result.isEmpty()) {
         return result;
     }
@@ -66,7 +78,12 @@ QString HelperResultText(bool normalExit, int status, const QByteArray& out,
     return notCorrected + QString::fromLatin1(kHelperFailed);
 }
 
-CElevatedCorrection::CElevatedCorrection(ITimeSyncView& view) : m_view(view) {}
+bool HelperCorrected(bool normalExit, int status, const QByteArray& out) {
+    return normalExit && status == 0 && !HelperReportedResult(out).isEmpty();
+}
+
+CElevatedCorrection::CElevatedCorrection(ITimeSyncView& view, std::function<void()> corrected)
+    : m_view(view), m_corrected(std::move(corrected)) {}
 
 CElevatedCorrection::~CElevatedCorrection() {
     // Before authorization pkexec still runs as the user and ends; the helper as root
@@ -96,15 +113,21 @@ void CElevatedCorrection::OnQueryEnded(const QueryOutcome& outcome, const QueryC
             OnFinished();
         }
     });
+    // Until the administrator answers, the refusal the query wrote would be the wrong story.
+    m_view.ShowStatusText(QString::fromLatin1(kWaitingForAuthorization));
     m_pProcess->start(pkexec, QStringList{helper} + HelperArguments(config));
 }
 
 void CElevatedCorrection::OnFinished() {
     QProcess* process = m_pProcess;
     m_pProcess = nullptr;
-    m_view.ShowStatusText(HelperResultText(process->exitStatus() == QProcess::NormalExit &&
-                                               process->error() != QProcess::FailedToStart,
-                                           process->exitCode(), process->readAllStandardOutput(),
-                                           process->readAllStandardError()));
+    const bool normalExit = process->exitStatus() == QProcess::NormalExit &&
+                            process->error() != QProcess::FailedToStart;
+    const QByteArray out = process->readAllStandardOutput();
+    m_view.ShowStatusText(
+        HelperResultText(normalExit, process->exitCode(), out, process->readAllStandardError()));
     process->deleteLater();
+    if (HelperCorrected(normalExit, process->exitCode(), out)) {
+        m_corrected();
+    }
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ITimeSyncView;
 class QProcess;
@@ -11,11 +12,12 @@ struct QueryOutcome;
 
 // When the system refuses the window the right to set the clock, and the privileged helper
 // and pkexec are installed, asks pkexec to run the helper with the query's Timebase,
-// protocol and port, and shows the helper's result in pane 0 once it ends. The window keeps
-// running meanwhile; an unattended correction never asks.
+// protocol and port. Pane 0 says that the window waits for authorization, then what came of
+// it. The window keeps running meanwhile; an unattended correction never asks.
 class CElevatedCorrection : public QObject {
   public:
-    explicit CElevatedCorrection(ITimeSyncView& view);
+    // `corrected` runs once the helper has set the clock.
+    CElevatedCorrection(ITimeSyncView& view, std::function<void()> corrected);
     ~CElevatedCorrection() override;
 
     void OnQueryEnded(const QueryOutcome& outcome, const QueryConfig& config, bool unattended);
@@ -24,10 +26,13 @@ class CElevatedCorrection : public QObject {
     void OnFinished();
 
     ITimeSyncView& m_view;
+    std::function<void()> m_corrected;
     QProcess* m_pProcess = nullptr;
 };
 
 // The helper's command line for the query that was refused.
 QStringList HelperArguments(const QueryConfig& config);
-// Pane 0's text for how pkexec ended: its status, and the helper's output.
+// Pane 0's text for how pkexec ended: its status, and the helper's output, or pkexec's own.
 QString HelperResultText(bool normalExit, int status, const QByteArray& out, const QByteArray& err);
+// Whether the helper set the clock: it ended well and reported a result.
+bool HelperCorrected(bool normalExit, int status, const QByteArray& out);

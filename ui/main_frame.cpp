@@ -80,7 +80,9 @@ CMainFrame::CMainFrame() {
         2 * kButtonHeight + kMinimumViewHeight);
     // Only now: the client's resize and key handling reach the children made above.
     m_pClient->installEventFilter(this);
-    m_pElevated = std::make_unique<CElevatedCorrection>(*this);
+    // Once the helper has set the clock, the hint on getting the right no longer applies.
+    m_pElevated = std::make_unique<CElevatedCorrection>(
+        *this, [this] { m_wndStatusBar->SetQueryNote(QString()); });
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },

@@ -173,16 +173,20 @@ TEST_F(FrameQueryTest, AuthenticatedTimeAndBurstsChosenInTheMenus) {
 }
 
 // A clock the window may not set goes to pkexec with the helper and the query's settings;
-// the stand-in pkexec runs the real helper under the clock recorder, or refuses. Without
-// the helper, and at the unattended start, nothing is asked.
+// the stand-in pkexec waits for the test, then runs the real helper under the clock recorder
+// or fails as pkexec does (127 here: no agent). Without the helper, and at the unattended
+// start, nothing is asked.
 TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
     const QTemporaryDir dir;
     const QString helper = qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-correct";
     const QString refused = "^Reset: System Clock NOT Corrected: ";
     QFile pkexec(dir.path() + "/pkexec");
     ASSERT_TRUE(pkexec.open(QIODevice::WriteOnly));
-    pkexec.write(QString("#!/bin/sh\necho \"$*\" >%1/asked\n[ -z \"$PKEXEC_EXIT\" ] || exit "
-                         "$PKEXEC_EXIT\nexec env LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so "
+    pkexec.write(QString("#!/bin/sh\necho \"$*\" >%1/asked\nfor i in $(seq 400); do [ -e %1/go ] "
+                         "&& break; sleep 0.05; done; rm -f %1/go\n[ \"$PKEXEC_EXIT\" != 127 ] || "
+                         "echo 'Error creating textual authentication agent: no terminal' >&2"
+                         "\n[ -z \"$PKEXEC_EXIT\" ] || exit $PKEXEC_EXIT\nexec env "
+                         "LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so "
                          "HOROLUX_CLOCK_RECORD=%1/record \"$@\"\n")
                      .arg(dir.path())
                      .toUtf8());
@@ -197,6 +201,7 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
     } cases[] = {
         {"", helper, "", "^System Clock Corrected by: ", true},
         {"126", helper, "", refused + "authorization refused$", true},
+        {"127", helper, "", refused + "no authentication agent to ask for a password$", true},
         {"", helper, "x", refused + "Operation not permitted$", false},
         // Last: later tests find no helper, even where pkexec is installed.
         {"", dir.path() + "/none", "", refused + "Operation not permitted$", false},
@@ -211,6 +216,8 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
         if (c.arguments.isEmpty()) {
             m_frame->OnCorrectClock();
         }
+        EXPECT_EVENTUALLY(!c.asked || PaneText() == "Waiting for authorization...", 20000);
+        ASSERT_TRUE(!c.asked || QFile(dir.path() + "/go").open(QIODevice::WriteOnly));
         const QRegularExpression pane(c.pane);
         EXPECT_EVENTUALLY(QueryEnded() && pane.match(PaneText()).hasMatch(), 20000)
             << PaneText().toStdString();
@@ -219,7 +226,10 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
         QFile asked(dir.path() + "/asked");
         EXPECT_EQ(asked.open(QIODevice::ReadOnly) ? QString(asked.readAll()) : "",
                   c.asked ? helper + " --server 127.0.0.1 --protocol sntp\n" : "");
-        EXPECT_EQ(QFile::remove(dir.path() + "/record"), c.exit.isEmpty() && c.asked);
+        const bool corrected = c.exit.isEmpty() && c.asked;
+        EXPECT_EQ(QFile::remove(dir.path() + "/record"), corrected);
+        // The hint on getting the right to set the clock goes once the helper has set it.
+        EXPECT_NE(m_frame->StatusBar()->PaneToolTip().contains("CAP_SYS_TIME"), corrected);
         m_started.reset();
     }
     qputenv("PATH", path);

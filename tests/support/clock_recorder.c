@@ -21,6 +21,10 @@ static int InsideUserNamespace(void) {
 }
 
 // Read at load: the privileged helper clears its environment before it sets the clock.
+// pkexec passes the helper no environment at all, so a build may name the file instead.
+#ifndef CLOCK_RECORD_DEFAULT
+#define CLOCK_RECORD_DEFAULT NULL
+#endif
 static const char* record_path;
 
 __attribute__((constructor)) static void RefuseOutsideSandbox(void) {
@@ -29,6 +33,7 @@ __attribute__((constructor)) static void RefuseOutsideSandbox(void) {
         _exit(70);
     }
     record_path = getenv("HOROLUX_CLOCK_RECORD"); // on the stack from exec: outlives clearenv()
+    record_path = record_path != NULL ? record_path : CLOCK_RECORD_DEFAULT;
 }
 
 int clock_settime(clockid_t clock, const struct timespec* time) {
