@@ -1,9 +1,11 @@
 #include "cli/cli_run.h"
 
 #include "cli/ask_servers.h"
+#include "cli/cli_exit_status.h"
 #include "cli/cli_report.h"
 #include "cli/cli_texts.h"
 #include "cli/json_report.h"
+#include "cli/monitor_output.h"
 #include "platform/escaped_text.h"
 #include "platform/settings_file.h"
 #include "timesync/query_settings.h"
@@ -88,6 +90,10 @@ int RunCli(const CliOptions& options, bool readStored) {
     if (servers.size() > 1) {
         report.servers[shown].outcome = report.outcome;
     }
+    const bool metricsWritten = !options.metricsFile || WriteMetricsFile(report, options);
+    if (options.check) {
+        return PrintCheck(report, options);
+    }
     PrintLine(stdout, options.json ? FormatJson(report) : report.result);
     for (std::size_t i = 0; i < asked.size(); ++i) {
         if (selection.verdicts[i] == agreement::Verdict::Falseticker) {
@@ -100,5 +106,6 @@ int RunCli(const CliOptions& options, bool readStored) {
     if (deltaWarning) {
         PrintLine(stderr, texts::kMaxDeltaWarning);
     }
-    return ExitStatusOf(report);
+    const int status = ExitStatusOf(report);
+    return status == kExitAnswered && !metricsWritten ? kExitMetricsNotWritten : status;
 }
