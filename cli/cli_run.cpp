@@ -87,7 +87,9 @@ int RunCli(const CliOptions& options, bool readStored) {
         report.outcome = disagreement;
         deltaWarning = false;
     }
-    if (servers.size() > 1) {
+    // The corrected answer replaces the chosen one's; without a choice each server keeps its
+    // own figures.
+    if (servers.size() > 1 && selection.chosen) {
         report.servers[shown].outcome = report.outcome;
     }
     const bool metricsWritten = !options.metricsFile || WriteMetricsFile(report, options);
