@@ -154,7 +154,7 @@ QString CliHelpText() {
                "                   [--port N] [--samples N] [--ca-file FILE] [--correct]\n"
                "                   [--timeout SECONDS] [--json] [--metrics FILE] [--help]\n"
                "                   [--version]\n"
-               "       horolux-cli --check [-w SECONDS] [-c SECONDS] [--server HOST]... ...\n"
+               "       horolux-cli --check [-w RANGE] [-c RANGE] [--server HOST]... [OPTION]...\n"
                "\n"
                "Asks a time server for the time and prints how far the system clock is off.\n"
                "Server, protocol and transport default to Horolux's stored settings; options\n"
@@ -197,13 +197,13 @@ QString CliHelpText() {
                "  %3  the server's reply was bogus, or the servers did not agree\n"
                "  %4  the clock could not be set (the reason is printed)\n"
                "  %5  nts: the key exchange failed or the reply failed authentication\n"
-               "  %6  bad usage\n"
-               "  %7  the metrics file could not be written\n")
+               "  %6  the metrics file could not be written\n"
+               "  %7  bad usage\n")
         .arg(kExitAnswered)
         .arg(kExitNoAnswer)
         .arg(kExitBogusReply)
         .arg(kExitClockNotSet)
         .arg(kExitAuthenticationFailed)
-        .arg(kExitUsage)
-        .arg(kExitMetricsNotWritten);
+        .arg(kExitMetricsNotWritten)
+        .arg(kExitUsage);
 }
