@@ -23,6 +23,7 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
     options.warning = QString::fromLatin1(check::kDefaultWarning);
     options.critical = QString::fromLatin1(check::kDefaultCritical);
     bool timeoutGiven = false;
+    bool thresholdGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString name = arguments[i];
         std::optional<QString> inlineValue;
@@ -66,6 +67,7 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
                                                           QString::fromStdString(*error)));
             }
             (warning ? options.warning : options.critical) = *value;
+            thresholdGiven = true;
         } else if (name == QLatin1String("--metrics")) {
             const auto value = takesValue();
             if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
@@ -137,6 +139,9 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
     }
     if (!options.samples) {
         options.samples = kCliDefaultSamples;
+    }
+    if (thresholdGiven && !options.check) {
+        return Error(QStringLiteral("--warning and --critical go with --check"));
     }
     if (options.check) {
         options.correct = false;

@@ -32,7 +32,7 @@ std::optional<double> OffsetOf(const std::optional<QueryOutcome>& outcome) {
         return outcome->offset;
     }
     if (outcome->delta) {
-        return -static_cast<double>(*outcome->delta);
+        return static_cast<double>(-*outcome->delta);
     }
     return std::nullopt;
 }
