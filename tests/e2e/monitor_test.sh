@@ -75,6 +75,7 @@ ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0 strace -f -qq -e trace=%file,%desc
     "$HOROLUX_BIN_DIR/horolux-cli" --metrics "$prom" --samples 1 --server 127.0.0.1 >/dev/null || fail "strace run: $(tail -5 "$work/trace")"
 promtool_ok
 calls=$(grep -F "\"$prom\"" "$work/trace" | grep -Ev 'O_RDONLY|rename[a-z0-9]*\((AT_FDCWD, )?"[^"]*/\.horolux\.prom\.[A-Za-z0-9]{6}", (AT_FDCWD, )?"' || true)
-[[ -z $calls && $(grep -c 'rename' "$work/trace") == 1 ]] || fail "the final path is written: $calls"
+renames=$(grep -F "\"$prom\"" "$work/trace" | grep -cE 'rename[a-z0-9]*\(' || true)
+[[ -z $calls && $renames == 1 ]] || fail "the final path is written: $calls ($renames renames)"
 [[ $(ls -A "${prom%/*}") == horolux.prom ]] || fail "left behind: $(ls -A "${prom%/*}")"
 exit $((failures > 0))
