@@ -6,4 +6,5 @@ inline constexpr int kExitNoAnswer = 1;
 inline constexpr int kExitBogusReply = 2;
 inline constexpr int kExitClockNotSet = 3;
 inline constexpr int kExitAuthenticationFailed = 4;
+inline constexpr int kExitMetricsNotWritten = 5;
 inline constexpr int kExitUsage = 64;

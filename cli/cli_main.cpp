@@ -1,4 +1,5 @@
 // horolux-cli: the time query of Horolux without a window.
+#include "cli/check_mode.h"
 #include "cli/cli_exit_status.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     const std::variant<CliOptions, CliUsageError> parsed = ParseCliOptions(arguments);
+    if (const auto* error = std::get_if<CliUsageError>(&parsed); error && AsksForCheck(arguments)) {
+        std::printf("%s\n", check::Unknown(error->message.toStdString()).line.c_str());
+        return check::kUnknown;
+    }
     if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
         const QString hint = QString::fromLatin1(cli_texts::kUsageHint)
                                  .arg(QString::fromLatin1(cli_texts::kProgramName), error->message);

@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include "cli/check_mode.h"
 #include "cli/cli_exit_status.h"
 #include "platform/escaped_text.h"
 #include "timesync/burst_samples.h"
@@ -13,8 +14,16 @@ CliUsageError Error(const QString& text) {
 
 } // namespace
 
+bool AsksForCheck(const QStringList& arguments) {
+    return arguments.contains(QLatin1String("--check"));
+}
+
 std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& arguments) {
     CliOptions options;
+    options.warning = QString::fromLatin1(check::kDefaultWarning);
+    options.critical = QString::fromLatin1(check::kDefaultCritical);
+    bool timeoutGiven = false;
+    bool thresholdGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString name = arguments[i];
         std::optional<QString> inlineValue;
@@ -41,6 +50,30 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             options.correct = true;
         } else if (isFlag("--json")) {
             options.json = true;
+        } else if (isFlag("--check")) {
+            options.check = true;
+        } else if (name == QLatin1String("--warning") || name == QLatin1String("-w") ||
+                   name == QLatin1String("--critical") || name == QLatin1String("-c")) {
+            const bool warning = name == QLatin1String("--warning") || name == QLatin1String("-w");
+            const char* const option = warning ? "--warning" : "--critical";
+            const auto value = takesValue();
+            if (!value) {
+                return Error(
+                    QStringLiteral("%1 needs a threshold in seconds").arg(QLatin1String(option)));
+            }
+            const auto range = check::ParseRange(value->toStdString());
+            if (const auto* error = std::get_if<std::string>(&range)) {
+                return Error(QStringLiteral("%1: %2").arg(QLatin1String(option),
+                                                          QString::fromStdString(*error)));
+            }
+            (warning ? options.warning : options.critical) = *value;
+            thresholdGiven = true;
+        } else if (name == QLatin1String("--metrics")) {
+            const auto value = takesValue();
+            if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
+                return Error(QStringLiteral("--metrics needs a file name"));
+            }
+            options.metricsFile = *value;
         } else if (name == QLatin1String("--server")) {
             const auto value = takesValue();
             // No host name starts with a dash: "--server --json" lacks its value.
@@ -97,6 +130,7 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
                 return Error(QStringLiteral("--timeout takes a number of seconds above 0"));
             }
             options.timeoutSeconds = seconds;
+            timeoutGiven = true;
         } else {
             return Error(
                 QStringLiteral("unknown argument '%1'")
@@ -106,6 +140,16 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
     if (!options.samples) {
         options.samples = kCliDefaultSamples;
     }
+    if (thresholdGiven && !options.check) {
+        return Error(QStringLiteral("--warning and --critical go with --check"));
+    }
+    if (options.check) {
+        options.correct = false;
+        // Ended before a monitoring system's own time-out kills it (10 s, as the plugins).
+        if (!timeoutGiven) {
+            options.timeoutSeconds = kCheckTimeoutSeconds;
+        }
+    }
     return options;
 }
 
@@ -113,7 +157,9 @@ QString CliHelpText() {
     return QStringLiteral(
                "Usage: horolux-cli [--server HOST]... [--protocol sntp|nts|time-tcp|time-udp]\n"
                "                   [--port N] [--samples N] [--ca-file FILE] [--correct]\n"
-               "                   [--timeout SECONDS] [--json] [--help] [--version]\n"
+               "                   [--timeout SECONDS] [--json] [--metrics FILE] [--help]\n"
+               "                   [--version]\n"
+               "       horolux-cli --check [-w RANGE] [-c RANGE] [--server HOST]... [OPTION]...\n"
                "\n"
                "Asks a time server for the time and prints how far the system clock is off.\n"
                "Server, protocol and transport default to Horolux's stored settings; options\n"
@@ -137,19 +183,32 @@ QString CliHelpText() {
                "  --timeout SECONDS   give up after this long (default 60); a silent server\n"
                "                      is asked again about every 4 seconds until then\n"
                "  --json              print one JSON object instead of the text line\n"
+               "  --metrics FILE      also write the figures for Prometheus to FILE (node\n"
+               "                      exporter's textfile collector), replacing it at once\n"
+               "  --check             a monitoring check: print one line in the monitoring\n"
+               "                      plugins' form with performance data after a '|' and exit\n"
+               "                      0 OK, 1 WARNING, 2 CRITICAL (the offset beyond a threshold,\n"
+               "                      or the servers disagree) or 3 UNKNOWN (no answer, a bogus\n"
+               "                      reply, a failed key exchange, bad usage); never corrects;\n"
+               "                      the time-out is 10 seconds unless given\n"
+               "  -w, --warning R     warn when the offset's magnitude is outside R (default 60)\n"
+               "  -c, --critical R    critical when outside R (default 120); R is N (0 to N),\n"
+               "                      N:M, N:, ~:M, or @ before one to alert inside the range\n"
                "  --help, --version   print this help or the version and exit\n"
                "\n"
-               "Exit status:\n"
+               "Exit status (without --check):\n"
                "  %1  answered (and, with --correct, the clock was set)\n"
                "  %2  no answer before the time-out, or the server could not be reached\n"
                "  %3  the server's reply was bogus, or the servers did not agree\n"
                "  %4  the clock could not be set (the reason is printed)\n"
                "  %5  nts: the key exchange failed or the reply failed authentication\n"
-               "  %6  bad usage\n")
+               "  %6  the metrics file could not be written\n"
+               "  %7  bad usage\n")
         .arg(kExitAnswered)
         .arg(kExitNoAnswer)
         .arg(kExitBogusReply)
         .arg(kExitClockNotSet)
         .arg(kExitAuthenticationFailed)
+        .arg(kExitMetricsNotWritten)
         .arg(kExitUsage);
 }

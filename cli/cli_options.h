@@ -9,6 +9,8 @@
 // Command line of horolux-cli. Options override the stored settings for one run only.
 // horolux-cli's requests per server unless told otherwise, as ntpdate sends.
 inline constexpr int kCliDefaultSamples = 4;
+// --check's time-out unless told otherwise.
+inline constexpr double kCheckTimeoutSeconds = 10.0;
 
 struct CliOptions {
     // Up to kMaxServers; several are asked at once and must agree.
@@ -27,6 +29,12 @@ struct CliOptions {
     // parser makes it 4 unless told otherwise.
     std::optional<int> samples;
     bool json = false;
+    // --check: one monitoring-plugins line and status instead; it never corrects.
+    bool check = false;
+    QString warning;
+    QString critical;
+    // --metrics: also write the metrics exposition to this file.
+    std::optional<QString> metricsFile;
     bool help = false;
     bool version = false;
 };
@@ -38,6 +46,9 @@ struct CliUsageError {
 };
 
 std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& arguments);
+
+// A monitoring system reads usage errors of --check as UNKNOWN, not as the usual status.
+bool AsksForCheck(const QStringList& arguments);
 
 // The text --help prints.
 QString CliHelpText();

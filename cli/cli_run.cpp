@@ -1,9 +1,11 @@
 #include "cli/cli_run.h"
 
 #include "cli/ask_servers.h"
+#include "cli/cli_exit_status.h"
 #include "cli/cli_report.h"
 #include "cli/cli_texts.h"
 #include "cli/json_report.h"
+#include "cli/monitor_output.h"
 #include "platform/escaped_text.h"
 #include "platform/settings_file.h"
 #include "timesync/clock_correction.h"
@@ -92,8 +94,14 @@ int RunCli(const CliOptions& options, bool readStored) {
         report.outcome = disagreement;
         deltaWarning = false;
     }
-    if (servers.size() > 1) {
+    // The corrected answer replaces the chosen one's; without a choice each server keeps its
+    // own figures.
+    if (servers.size() > 1 && selection.chosen) {
         report.servers[shown].outcome = report.outcome;
+    }
+    const bool metricsWritten = !options.metricsFile || WriteMetricsFile(report, options);
+    if (options.check) {
+        return PrintCheck(report, options);
     }
     PrintLine(stdout, options.json ? FormatJson(report) : report.result);
     for (std::size_t i = 0; i < asked.size(); ++i) {
@@ -107,5 +115,6 @@ int RunCli(const CliOptions& options, bool readStored) {
     if (deltaWarning) {
         PrintLine(stderr, texts::kMaxDeltaWarning);
     }
-    return ExitStatusOf(report);
+    const int status = ExitStatusOf(report);
+    return status == kExitAnswered && !metricsWritten ? kExitMetricsNotWritten : status;
 }

@@ -30,4 +30,6 @@ horolux_install_named(dist/polkit/org.veldmark.horolux.correct-clock.policy
 if(HOROLUX_SYSTEMD_UNIT_DIR)
     horolux_install_named(dist/systemd/horolux-correct.service ${HOROLUX_SYSTEMD_UNIT_DIR})
     horolux_install_named(dist/systemd/horolux-correct.timer ${HOROLUX_SYSTEMD_UNIT_DIR})
+    horolux_install_named(dist/systemd/horolux-metrics.service ${HOROLUX_SYSTEMD_UNIT_DIR})
+    horolux_install_named(dist/systemd/horolux-metrics.timer ${HOROLUX_SYSTEMD_UNIT_DIR})
 endif()

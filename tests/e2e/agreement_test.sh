@@ -5,12 +5,6 @@
 #   agreement_test.sh   (inside the sandbox; HOROLUX_BIN_DIR, HOROLUX_TEST_DIR, HOROLUX_SOURCE_DIR,
 #                       HOROLUX_FAKETIME)
 source "$HOROLUX_SOURCE_DIR/tests/support/cli-script"
-pids=()
-stop_all() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
-    pids=()
-}
-trap stop_all EXIT
 export HOROLUX_CLOCK_RECORD=$work/record
 # One correcting query of the three each, its JSON in $out; query also forgets earlier settings.
 # Corrections are checked to 50 ms of true time, as horolux-cli's own are in process_test:
@@ -19,27 +13,6 @@ cli_start=(env "LD_PRELOAD=$HOROLUX_TEST_DIR/libclock_recorder.so" "$HOROLUX_BIN
     --json --correct --samples 2 --timeout 20 --server 127.0.0.1 --server 127.0.0.2 --server 127.0.0.3)
 query() { : >"$work/record" && cli "$@"; }
 
-# chronyd ADDRESS [FAKETIME]: a chronyd serving its own clock on ADDRESS:123, shifted if asked.
-chronyd_at() {
-    local conf=$work/chrony-$1.conf
-    cat >"$conf" <<CONF
-port 123
-bindaddress $1
-allow 127.0.0.0/8
-local stratum 10
-cmdport 0
-pidfile $work/chronyd-$1.pid
-driftfile $work/chrony-$1.drift
-CONF
-    if [[ -n ${2:-} ]]; then
-        FAKETIME=$2 LD_PRELOAD=$HOROLUX_FAKETIME \
-            chronyd -x -d -u root -f "$conf" >"$work/chronyd-$1.log" 2>&1 &
-    else
-        chronyd -x -d -u root -f "$conf" >"$work/chronyd-$1.log" 2>&1 &
-    fi
-    pids+=($!)
-    wait_for 10 bash -c "[[ -n \$(ss -Hlnu 'src $1:123') ]]" || fail "chronyd on $1 did not start"
-}
 # check NAME PYTHON-EXPRESSION over j (the JSON), verdicts, record (the clock settings) and stderr.
 check() {
     python3 - "$out" "$work/record" "$work/stderr" "$2" <<'PY' || fail "$1: $out $(cat "$work/stderr")"

@@ -32,4 +32,7 @@ for page in share/man/man1/*.1; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [[ -z $warnings ]] || fail "$page: $warnings"
 done
+# Both monitoring modes are documented where an administrator looks.
+[[ $(MANWIDTH=80 man -l share/man/man1/horolux-cli.1 2>/dev/null |
+    grep -Ec '^ {7}(--check|--metrics FILE)$') == 2 ]] || fail "the man page lacks --check or --metrics"
 echo "passed"

@@ -172,7 +172,7 @@ TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
         {"horolux-cli --protocol time-tcp --port 9", 1,
          R"(^Reset: Connect FAILED\. Verify Internet Link and/or TimeBase\.$)"},
         {"horolux-cli --port 0 --json", 64, "^$"},
-        {"horolux-cli --help", 0, "Exit status:"},
+        {"horolux-cli --help", 0, "\\n  --metrics FILE [\\s\\S]*\\n  --check [\\s\\S]*Exit status"},
         // The privileged helper: its command line only, never the settings file it is shown
         // (the Time protocol there would show), a CA file only under /etc or /usr.
         {"horolux-correct --server 127.0.0.1", 0, kCorrectedBy, "127.0.0.1 SNTP UDP 123",

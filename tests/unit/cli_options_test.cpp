@@ -18,7 +18,8 @@ std::string Parsed(const QString& commandLine) {
         .arg(o.timeoutSeconds)
         .arg(o.samples.value_or(0))
         .append(QString(o.correct ? " correct" : "") + (o.json ? " json" : "") +
-                (o.help ? " help" : "") + (o.version ? " version" : ""))
+                (o.help ? " help" : "") + (o.version ? " version" : "") +
+                (o.check ? " check " + o.warning + " " + o.critical : ""))
         .toStdString();
 }
 
@@ -31,6 +32,11 @@ TEST(CliOptions, CommandLines) {
         {"--protocol sntp --port=65535 --timeout 0.5", "- SNTP/UDP 65535 0.5 4"},
         {"--correct --json -h --version", "- -/- 0 60 4 correct json help version"},
         {"--help --timeout=9", "- -/- 0 9 4 help"},
+        // A check never corrects, and ends before a monitoring system kills it.
+        {"--check --correct -w @1:2 --critical=~:3|--correct -c ~:3 --check --warning=@1:2",
+         "- -/- 0 10 4 check @1:2 ~:3"},
+        {"--check --timeout 30", "- -/- 0 30 4 check 60 120"},
+        {"-w 1|--critical 9 --json", "--warning and --critical go with --check"},
         {"--server a --server b:124 --samples=8", "a,b:124 -/- 0 60 8"},
         {"--samples 1", "- -/- 0 60 1"},
         {"--samples 0|--samples 9|--samples x|--samples", "--samples takes a number from 1 to 8"},
