@@ -66,8 +66,10 @@ python3 -c 'import statistics, sys; d = [abs(float(l)) for l in open(sys.argv[1]
 # Queueing on the way back only: the smallest delay is the smallest error.
 relay --seed 12 --out-ms 0
 cli "8 samples" 0 --samples 8
-# The relay's truth judges the choice; the reported offset matches it as the accounting's do.
-check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and (lambda i: abs(error(pairs[i])) <= min(abs(error(p)) for p in pairs) + 50e-6 and excess(pairs[i]) < 50e-6)([s["used"] for s in j["samples"]].index(True))'
+# The sample of smallest round trip is used, and its offset is the relay's truth as the
+# accounting's are. (Not "the smallest error": on a busy machine the relay itself now and then
+# holds a request longer, so the way out queues too.)
+check "8 samples" 'len(pairs) == j["samples_answered"] > 4 and (lambda d, i: d[i] == min(x for x in d if x is not None) and excess(pairs[i]) < 50e-6)([s["delay_seconds"] for s in j["samples"]], [s["used"] for s in j["samples"]].index(True))'
 
 relay --seed 13 --keep-reply 3
 cli "one reply of 8" 0 --samples 8
