@@ -44,26 +44,33 @@ std::optional<DriftEstimate> EstimateDrift(std::span<const DriftPoint> points) {
         return static_cast<double>(point.timeUtcMicroseconds - origin) * 1e-6;
     };
 
+    // Each span's weighted mean time and offset: its own intercept, the slope shared.
+    struct Means {
+        double t = 0;
+        double y = 0;
+    };
+    const auto meansOf = [&](const Span& span) {
+        double sw = 0;
+        Means sums;
+        for (std::size_t i = span.begin; i < span.end; ++i) {
+            const double w = Weight(points[i]);
+            sw += w;
+            sums.t += w * seconds(points[i]);
+            sums.y += w * points[i].offsetSeconds;
+        }
+        return Means{sums.t / sw, sums.y / sw};
+    };
+
     DriftEstimate estimate;
     double sxx = 0;
     double sxy = 0;
     for (const Span& span : spans) {
-        double sw = 0;
-        double swt = 0;
-        double swy = 0;
+        const Means mean = meansOf(span);
         for (std::size_t i = span.begin; i < span.end; ++i) {
             const double w = Weight(points[i]);
-            sw += w;
-            swt += w * seconds(points[i]);
-            swy += w * points[i].offsetSeconds;
-        }
-        const double meanT = swt / sw;
-        const double meanY = swy / sw;
-        for (std::size_t i = span.begin; i < span.end; ++i) {
-            const double w = Weight(points[i]);
-            const double dt = seconds(points[i]) - meanT;
+            const double dt = seconds(points[i]) - mean.t;
             sxx += w * dt * dt;
-            sxy += w * dt * (points[i].offsetSeconds - meanY);
+            sxy += w * dt * (points[i].offsetSeconds - mean.y);
         }
         estimate.measurements += static_cast<int>(span.end - span.begin);
         estimate.coveredSeconds += seconds(points[span.end - 1]) - seconds(points[span.begin]);
@@ -78,16 +85,8 @@ std::optional<DriftEstimate> EstimateDrift(std::span<const DriftPoint> points) {
     // is the better measure of the slope's uncertainty.
     double chiSquare = 0;
     for (const Span& span : spans) {
-        double sw = 0;
-        double swt = 0;
-        double swy = 0;
-        for (std::size_t i = span.begin; i < span.end; ++i) {
-            const double w = Weight(points[i]);
-            sw += w;
-            swt += w * seconds(points[i]);
-            swy += w * points[i].offsetSeconds;
-        }
-        const double intercept = swy / sw - slope * (swt / sw);
+        const Means mean = meansOf(span);
+        const double intercept = mean.y - slope * mean.t;
         for (std::size_t i = span.begin; i < span.end; ++i) {
             const double residual =
                 points[i].offsetSeconds - intercept - slope * seconds(points[i]);
