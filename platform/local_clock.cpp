@@ -10,21 +10,20 @@ namespace platform {
 
 #ifdef _WIN32
 
-double LocalClockNtp() {
+std::int64_t LocalClockNtpNs() {
     // C++20's system clock counts from 1970 like the POSIX one.
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto seconds = std::chrono::floor<std::chrono::seconds>(now);
-    return static_cast<double>(seconds.count() + kSecondsFrom1900To1970) +
-           std::chrono::duration<double>(now - seconds).count();
+    return (std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() +
+            kSecondsFrom1900To1970 * 1'000'000'000LL);
 }
 
 #else
 
-double LocalClockNtp() {
+std::int64_t LocalClockNtpNs() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<double>(now.tv_sec + kSecondsFrom1900To1970) +
-           static_cast<double>(now.tv_nsec) * 1e-9;
+    return (static_cast<std::int64_t>(now.tv_sec) + kSecondsFrom1900To1970) * 1'000'000'000LL +
+           now.tv_nsec;
 }
 
 #endif

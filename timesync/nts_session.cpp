@@ -35,7 +35,7 @@ const char* ReasonOf(nts::KeFailure failure) {
 }
 
 std::int64_t NowUnix() {
-    return ntp::UnixSeconds(static_cast<std::int64_t>(Hooks().localClockNtp()));
+    return ntp::UnixSeconds(ntp::FloorSeconds(Hooks().localClockNtpNs()));
 }
 
 } // namespace

@@ -79,8 +79,8 @@ bool IsWithinMaximumDistance(const wire::SntpReply& reply) {
 }
 
 bool SentAfterReceived(const wire::SntpReply& reply) {
-    return ntp::TimestampSeconds(reply.transmit) >=
-           ntp::TimestampSeconds(reply.receive) - PrecisionSeconds(reply);
+    const std::int64_t heldNs = ntp::TimestampNs(reply.transmit) - ntp::TimestampNs(reply.receive);
+    return static_cast<double>(heldNs) * 1e-9 >= -PrecisionSeconds(reply);
 }
 
 // A zero timestamp would read as 2036-02-07 in era 1 and pull the result years off.

@@ -6,7 +6,6 @@
 #include "timesync/status_texts.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -49,21 +48,21 @@ ReplyDecision DecideSntp(const ReceivedReply& received, std::uint64_t nonce,
     }
     const std::int64_t waitedNs = received.arrivalNs ? received.kernelNs - *received.arrivalNs : 0;
     const wire::SntpReply reply = wire::DecodeSntpReply(received.bytes);
-    const double t1 = received.sentNtp;
-    const double t2 = ntp::TimestampSeconds(reply.receive);
-    const double t3 = ntp::TimestampSeconds(reply.transmit);
-    const double t4 = ntp::ReadingAt(received.localNtp, waitedNs);
+    const std::int64_t t1 = received.sentNtpNs;
+    const std::int64_t t2 = ntp::TimestampNs(reply.receive);
+    const std::int64_t t3 = ntp::TimestampNs(reply.transmit);
+    const std::int64_t t4 = ntp::ReadingAt(received.localNtpNs, waitedNs);
     const double offset = ntp::ClockOffset(t1, t2, t3, t4);
     const double delay = ntp::RoundTripDelay(t1, t2, t3, t4);
-    const double timebaseNtp = t4 + offset;
-    const ntp::TimebaseTime timebase = ntp::SplitSeconds(timebaseNtp);
+    const std::int64_t timebaseNs = ntp::TimebaseAt(t1, t2, t3, t4);
+    const std::int64_t timebaseSeconds = ntp::FloorSeconds(timebaseNs);
     if (!checks::IsPlausibleDelay(delay, reply) ||
-        checks::CheckTimebaseTime(timebase.seconds) != checks::Verdict::Accept) {
+        checks::CheckTimebaseTime(timebaseSeconds) != checks::Verdict::Accept) {
         return Bogus(std::move(outcome));
     }
     outcome.offset = offset;
     outcome.delay = delay;
-    outcome.timebaseTime = ntp::UtcInstantOf(timebaseNtp, 0);
+    outcome.timebaseTime = ntp::UtcInstantOf(timebaseNs);
     measurement.offset = offset;
     measurement.delay = delay;
     measurement.timebaseTime = *outcome.timebaseTime;
@@ -74,7 +73,7 @@ ReplyDecision DecideSntp(const ReceivedReply& received, std::uint64_t nonce,
     measurement.rootDelay = reply.rootDelay;
     measurement.rootDispersion = reply.rootDispersion;
     return Answered(std::move(outcome), measurement,
-                    results::SntpReportText(ntp::UnixSeconds(timebase.seconds), offset),
+                    results::SntpReportText(ntp::UnixSeconds(timebaseSeconds), offset),
                     results::ExceedsMaximumDelta(ntp::WholeSeconds(offset)));
 }
 
@@ -88,8 +87,7 @@ ReplyDecision DecideTime(const ReceivedReply& received, Measurement measurement,
         return Bogus(std::move(outcome));
     }
     const std::int64_t unixSeconds = ntp::UnixSeconds(timebaseSeconds);
-    const std::int64_t nowUnix =
-        ntp::UnixSeconds(static_cast<std::int64_t>(std::floor(received.localNtp)));
+    const std::int64_t nowUnix = ntp::UnixSeconds(ntp::FloorSeconds(received.localNtpNs));
     const std::int64_t delta = nowUnix - unixSeconds;
     outcome.delta = delta;
     outcome.timebaseTime = platform::UtcInstant{unixSeconds, 0};

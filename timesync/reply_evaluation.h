@@ -14,13 +14,13 @@
 // A whole reply as the socket delivered it, with the clocks read around it.
 struct ReceivedReply {
     std::span<const std::uint8_t> bytes;
-    // T1: when the last request left, seconds since 1900 on the local clock.
-    double sentNtp = 0.0;
+    // T1: when the last request left, nanoseconds since 1900 on the local clock.
+    std::int64_t sentNtpNs = 0;
     // When the datagram arrived, on the kernel's clock (datagram sockets only).
     std::optional<std::int64_t> arrivalNs;
     std::string address;
     // The local and the kernel clock, read together once the reply was in.
-    double localNtp = 0.0;
+    std::int64_t localNtpNs = 0;
     std::int64_t kernelNs = 0;
 };
 

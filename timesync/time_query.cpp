@@ -257,10 +257,10 @@ void CTimeQuery::OnReply(const SocketReply& socketReply) {
     ReceivedReply reply;
     reply.bytes = {reinterpret_cast<const std::uint8_t*>(socketReply.bytes.constData()),
                    static_cast<std::size_t>(socketReply.bytes.size())};
-    reply.sentNtp = socketReply.sentNtp;
+    reply.sentNtpNs = socketReply.sentNtpNs;
     reply.arrivalNs = socketReply.arrivalNs;
     reply.address = socketReply.sender.toStdString();
-    reply.localNtp = socketReply.localNtp;
+    reply.localNtpNs = socketReply.localNtpNs;
     reply.kernelNs = socketReply.kernelNs;
     const NtsCheck nts = m_transport.protocol == wire::Protocol::Nts
                              ? CheckOf(m_nts.Check(reply.bytes))

@@ -107,11 +107,11 @@ void CTimeSocket::Send() {
     m_socket->write(request);
     // T1 is when the request left: a thread put aside between the send and the reading
     // must not make it late.
-    const double reading = Hooks().localClockNtp();
+    const std::int64_t reading = Hooks().localClockNtpNs();
     const std::int64_t kernelNs = Hooks().kernelClockNs();
     const std::optional<std::int64_t> sent =
         platform::TakeSendStampNs(m_socket->socketDescriptor());
-    m_sentNtp = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
+    m_sentNtpNs = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
     Post([](ITimeSocketEvents& owner) { owner.OnSent(); });
 }
 
@@ -123,9 +123,9 @@ void CTimeSocket::ReadDatagrams() {
     }
     for (;;) {
         SocketReply reply;
-        reply.localNtp = Hooks().localClockNtp();
+        reply.localNtpNs = Hooks().localClockNtpNs();
         reply.kernelNs = Hooks().kernelClockNs();
-        reply.sentNtp = m_sentNtp;
+        reply.sentNtpNs = m_sentNtpNs;
         // A send stamp left in the error queue also wakes the socket: it goes here.
         platform::TakeSendStampNs(udp->socketDescriptor());
         reply.arrivalNs = platform::PeekArrivalNs(udp->socketDescriptor());
@@ -161,7 +161,7 @@ void CTimeSocket::ReadStream(bool closed) {
     }
     m_streamDelivered = true;
     SocketReply reply;
-    reply.localNtp = Hooks().localClockNtp();
+    reply.localNtpNs = Hooks().localClockNtpNs();
     reply.kernelNs = Hooks().kernelClockNs();
     reply.bytes = m_stream;
     reply.sender = PeerAddress();

@@ -20,12 +20,12 @@ class QAbstractSocket;
 // the peer closed first), with the clocks read as it came in.
 struct SocketReply {
     QByteArray bytes;
-    // When the last request left, on the local clock (seconds since 1900).
-    double sentNtp = 0.0;
+    // When the last request left, on the local clock (nanoseconds since 1900).
+    std::int64_t sentNtpNs = 0;
     // When the datagram arrived, on the kernel's clock (datagram sockets only).
     std::optional<std::int64_t> arrivalNs;
     // The local and the kernel clock read together once the reply was in.
-    double localNtp = 0.0;
+    std::int64_t localNtpNs = 0;
     std::int64_t kernelNs = 0;
     // Who sent it (an IPv4 address as such).
     QString sender;
@@ -75,7 +75,7 @@ class CTimeSocket : public QObject {
     const wire::Transport m_transport;
     QAbstractSocket* m_socket = nullptr;
     std::optional<QByteArray> m_request;
-    double m_sentNtp = 0.0;
+    std::int64_t m_sentNtpNs = 0;
     // What has come of a Time reply over TCP so far, and whether it went to the owner.
     QByteArray m_stream;
     bool m_streamDelivered = false;

@@ -17,7 +17,7 @@ std::uint64_t RandomNonce() {
 }
 
 TimeSyncHooks SystemHooks() {
-    return {platform::LocalClockNtp, platform::KernelClockNs, platform::SetSystemClock,
+    return {platform::LocalClockNtpNs, platform::KernelClockNs, platform::SetSystemClock,
             RandomNonce};
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 
 struct TimeSyncHooks {
-    // The local clock, seconds since 1900-01-01 UTC (the process's own clock functions).
-    std::function<double()> localClockNtp;
+    // The local clock, nanoseconds since 1900-01-01 UTC (the process's own clock functions).
+    std::function<std::int64_t()> localClockNtpNs;
     // The kernel's real-time clock in nanoseconds since 1970, the scale of the arrival
     // stamps of datagrams; only differences of it are used.
     std::function<std::int64_t()> kernelClockNs;

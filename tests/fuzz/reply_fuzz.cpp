@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::uint64_t kNonce = 0x1122334455667788ULL;
 // 2026-12-06 12:00:00 UTC on the 1900 scale.
-constexpr double kLocalNtp = 4005547200.0;
+constexpr std::int64_t kLocalNtpNs = 4005547200'000'000'000;
 
 void Require(bool condition) {
     if (!condition) {
@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     ReceivedReply reply;
     reply.bytes = {data + 1, size - 1};
-    reply.sentNtp = kLocalNtp - 0.01;
-    reply.localNtp = kLocalNtp;
+    reply.sentNtpNs = kLocalNtpNs - 10'000'000;
+    reply.localNtpNs = kLocalNtpNs;
     reply.kernelNs = 1'000'000'000;
     const wire::Transport transport =
         wire::TransportFor(protocol == wire::Protocol::Time ? "Time" : "SNTP", "UDP");

@@ -57,7 +57,7 @@ class FrameQueryTest : public QueryTest {
 };
 
 TEST_F(FrameQueryTest, TheButtonsWaitForTheReplyAndTheWarningOpensOverIt) {
-    ShiftLocalClock(-3600.0);
+    ShiftLocalClock(-3600);
     Start("127.0.0.1");
     QString paneWhenShown;
     QPointer<QMessageBox> box;

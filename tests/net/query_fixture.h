@@ -22,7 +22,7 @@ class QueryTest : public testing::Test {
         ResetHooks();
         Hooks().setSystemClock = [this](const platform::UtcInstant& instant) {
             m_setClockCalls.push_back(instant);
-            m_trueTimeAtSet.push_back(platform::LocalClockNtp());
+            m_trueTimeAtSet.push_back(platform::LocalClockNtpNs());
             return m_setClockRefusal;
         };
     }
@@ -39,8 +39,10 @@ class QueryTest : public testing::Test {
         return config;
     }
     // The real clock, shifted as the process under test should see it.
-    static void ShiftLocalClock(double seconds) {
-        Hooks().localClockNtp = [seconds] { return platform::LocalClockNtp() + seconds; };
+    static void ShiftLocalClock(std::int64_t seconds) {
+        Hooks().localClockNtpNs = [seconds] {
+            return platform::LocalClockNtpNs() + seconds * 1'000'000'000;
+        };
     }
     bool WaitForEnd(int timeoutMs = 5000) {
         return QTest::qWaitFor([this] { return !m_query.IsPending(); }, timeoutMs);
@@ -48,13 +50,14 @@ class QueryTest : public testing::Test {
     double Offset() const { return m_view.ended.back().measurement.value().offset; }
     double SetError(std::size_t call) const {
         const platform::UtcInstant& set = m_setClockCalls.at(call);
-        return static_cast<double>(set.seconds + platform::kSecondsFrom1900To1970) +
-               set.nanoseconds * 1e-9 - m_trueTimeAtSet.at(call);
+        const std::int64_t setNs =
+            (set.seconds + platform::kSecondsFrom1900To1970) * 1'000'000'000 + set.nanoseconds;
+        return static_cast<double>(setNs - m_trueTimeAtSet.at(call)) * 1e-9;
     }
 
     std::vector<platform::UtcInstant> m_setClockCalls;
-    // The real clock (seconds since 1900) at each call of the setter.
-    std::vector<double> m_trueTimeAtSet;
+    // The real clock (nanoseconds since 1900) at each call of the setter.
+    std::vector<std::int64_t> m_trueTimeAtSet;
     std::string m_setClockRefusal;
     QueryConfig m_config;
     RecordingView m_view;

@@ -52,7 +52,7 @@ TEST_F(SntpQueryTest, ShowsTheTimebaseClockAndASmallDelta) {
 
 TEST_F(SntpQueryTest, ACorrectingQuerySetsTheTimebaseTime) {
     // The process's clock an hour behind: the offset is an hour, and no warning comes.
-    ShiftLocalClock(-3600.0);
+    ShiftLocalClock(-3600);
     m_query.Start(Correcting());
     EXPECT_TRUE(m_query.IsCorrecting());
     ASSERT_TRUE(WaitForEnd());

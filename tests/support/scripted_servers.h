@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -100,10 +101,10 @@ class ScriptedTcpServer : public QObject {
 
 // SNTP replies built from the request: version 4, mode 4, stratum 2, the request's
 // transmit value echoed, and this machine's clock as receive and transmit time.
-inline void PutTimestamp(QByteArray& packet, int offset, double secondsSince1900) {
-    const auto seconds = static_cast<quint64>(secondsSince1900);
+inline void PutTimestamp(QByteArray& packet, int offset, qint64 nanosecondsSince1900) {
+    const auto seconds = static_cast<quint64>(nanosecondsSince1900 / 1'000'000'000);
     const auto fraction =
-        static_cast<quint64>((secondsSince1900 - static_cast<double>(seconds)) * 4294967296.0);
+        (static_cast<quint64>(nanosecondsSince1900 % 1'000'000'000) << 32) / 1'000'000'000;
     const quint64 value = (seconds << 32) | (fraction & 0xFFFFFFFFU);
     for (int i = 0; i < 8; ++i) {
         packet[offset + i] = static_cast<char>(value >> (56 - 8 * i));
@@ -117,7 +118,8 @@ inline QByteArray SntpReplyTo(const QByteArray& request, double offsetSeconds = 
     if (request.size() >= 48) {
         reply.replace(24, 8, request.mid(40, 8));
     }
-    const double now = platform::LocalClockNtp() + offsetSeconds;
+    const auto now =
+        platform::LocalClockNtpNs() + static_cast<qint64>(std::llround(offsetSeconds * 1e9));
     PutTimestamp(reply, 32, now);
     PutTimestamp(reply, 40, now);
     return reply;

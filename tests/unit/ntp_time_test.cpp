@@ -13,34 +13,41 @@ TEST(Era, TopBitClearMeansFrom2036) {
     for (const auto& [wire, unix] : cases) {
         EXPECT_EQ(UnixSeconds(SecondsWithEra(wire)), unix) << wire;
     }
-    EXPECT_DOUBLE_EQ(TimestampSeconds({1U, 0x40000000U}), 4294967297.25);
+    EXPECT_EQ(TimestampNs({1U, 0x40000000U}), 4294967297'250'000'000);
+    // The fraction rounds to the nearest nanosecond, the last one into the next second.
+    EXPECT_EQ(TimestampNs({0xFFFFFFFFU, 5U}), 4294967295'000'000'001);
+    EXPECT_EQ(TimestampNs({0xFFFFFFFFU, 0xFFFFFFFFU}), 4294967296'000'000'000);
 }
 
 TEST(ClockOffset, ThetaAndDelayOfTheFourInstants) {
     struct Case {
-        double t2, t3, t4, theta, delay; // T1 = 0
+        std::int64_t t2, t3, t4; // ns after T1
+        double theta, delay;
     };
     const Case cases[] = {
-        {10.0, 10.001, 0.003, 9.999, 0.002}, // Timebase ahead: theta positive
-        {-5.0, -4.998, 0.002, -5.0, 0.0},
-        {0.004, 0.005, 0.01, -0.0005, 0.009},      // asymmetric legs
-        {0.001, 0.001, -0.0005, 0.00125, -0.0005}, // local clock stepped back meanwhile
+        {10'000'000'000, 10'001'000'000, 3'000'000, 9.999, 0.002}, // Timebase ahead
+        {-5'000'000'000, -4'998'000'000, 2'000'000, -5.0, 0.0},
+        {4'000'000, 5'000'000, 10'000'000, -0.0005, 0.009}, // asymmetric legs
+        {1'000'000, 1'000'000, -500'000, 0.00125, -0.0005}, // local clock stepped back
+        {5, 7, 9, 1.5e-9, 7e-9},                            // nanoseconds apart
+        {-3, 2, 4, -2.5e-9, -1e-9},
     };
-    const double t1 = 3974000000.0;
+    // 2026-12-07 00:00:00.123456789 UTC: a double of seconds here resolves only 477 ns.
+    const std::int64_t t1 = 4005590400'123'456'789;
     for (const Case& c : cases) {
-        EXPECT_NEAR(ClockOffset(t1, t1 + c.t2, t1 + c.t3, t1 + c.t4), c.theta, 1e-6) << c.t2;
-        EXPECT_NEAR(RoundTripDelay(t1, t1 + c.t2, t1 + c.t3, t1 + c.t4), c.delay, 1e-6) << c.t2;
+        EXPECT_NEAR(ClockOffset(t1, t1 + c.t2, t1 + c.t3, t1 + c.t4), c.theta, 1e-13) << c.t2;
+        EXPECT_NEAR(RoundTripDelay(t1, t1 + c.t2, t1 + c.t3, t1 + c.t4), c.delay, 1e-13) << c.t2;
     }
+    EXPECT_EQ(TimebaseAt(t1, t1 + 5, t1 + 7, t1 + 9), t1 + 10);
 }
 
-TEST(TimebaseTime, TruncatesTowardZeroAndCarriesToTheUnixSecond) {
-    EXPECT_EQ(SplitSeconds(3974000000.9999).seconds, 3974000000);
+TEST(TimebaseTime, RoundsDownAndCarriesToTheUnixSecond) {
+    EXPECT_EQ(FloorSeconds(3974000000'999'999'999), 3974000000);
     EXPECT_EQ(WholeSeconds(1799.999), 1799);
     EXPECT_EQ(WholeSeconds(-1800.5), -1800);
     // A kernel clock stepped back meanwhile gives no wait, not a reading in the future.
-    EXPECT_DOUBLE_EQ(ReadingAt(3974000000.5, -5'000'000), 3974000000.5);
-    // 1970-01-01 00:00:00.9995 and a millisecond later; a double resolves about 0.5 us.
-    const platform::UtcInstant instant = UtcInstantOf(2208988800.9995, 1'000'000);
+    EXPECT_EQ(ReadingAt(3974000000'500'000'000, -5'000'000), 3974000000'500'000'000);
+    const platform::UtcInstant instant = UtcInstantOf(2208988801'000'500'001);
     EXPECT_EQ(instant.seconds, 1);
-    EXPECT_NEAR(instant.nanoseconds, 500000, 1000);
+    EXPECT_EQ(instant.nanoseconds, 500001);
 }

@@ -4,6 +4,7 @@
 #include "timesync/clock_correction.h"
 #include "timesync/reply_evaluation.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
@@ -50,6 +51,10 @@ Bytes Held(double t2, double t3, std::uint8_t precision = 0) {
     Put(bytes, 40, Stamp(t3), 8);
     bytes[3] = precision;
     return bytes;
+}
+
+std::int64_t Ns(double secondsSince1900) {
+    return std::llround(secondsSince1900 * 1e9);
 }
 
 template <typename Change> Bytes Changed(Bytes bytes, Change change) {
@@ -153,8 +158,8 @@ TEST(ReplyDecision, EndsTheQueryAsItShould) {
         // The datagram waited 0.1 s in the socket before the notification read the clocks;
         // the Time protocol compares with the local clock at 2040-07-03 15:35:57.
         const double localNtp = c.protocol == kTime ? k2040Unix + 2208988800.0 + 3661.5 : kT1 + 0.6;
-        const ReceivedReply reply{c.bytes,     kT1,      kNotifiedNs - 100'000'000,
-                                  "192.0.2.7", localNtp, kNotifiedNs};
+        const ReceivedReply reply{c.bytes,     Ns(kT1),      kNotifiedNs - 100'000'000,
+                                  "192.0.2.7", Ns(localNtp), kNotifiedNs};
         const wire::Transport transport =
             wire::TransportFor(c.protocol == kTime ? "Time" : "SNTP", "UDP");
         ReplyDecision decision = DecideReply(transport, reply, kNonce, NtsCheck::Unprotected);
