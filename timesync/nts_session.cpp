@@ -117,11 +117,6 @@ CNtsSession::Reply CNtsSession::Check(std::span<const std::uint8_t> reply) {
     case nts::ReplyCheck::Verdict::Drop:
         return Reply::Drop;
     case nts::ReplyCheck::Verdict::NtsNak:
-        if (m_keyExchangeMs) { // this query has new keys already
-            return Reply::Unauthenticated;
-        }
-        m_jar = {};
-        nts::SaveJar(m_jarPath, m_jar);
         return Reply::Renew;
     case nts::ReplyCheck::Verdict::Unauthenticated:
         return Reply::Unauthenticated;
@@ -135,4 +130,9 @@ CNtsSession::Reply CNtsSession::Check(std::span<const std::uint8_t> reply) {
     }
     nts::SaveJar(m_jarPath, m_jar);
     return Reply::Authentic;
+}
+
+void CNtsSession::DiscardJar() {
+    m_jar = {};
+    nts::SaveJar(m_jarPath, m_jar);
 }

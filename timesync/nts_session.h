@@ -47,13 +47,16 @@ class CNtsSession {
     enum class Reply {
         // Not the answer to this request.
         Drop,
-        // The server no longer takes our cookies (NTS NAK): new keys, once per query.
+        // The server says it no longer takes our cookies (NTS NAK). Anyone who saw the
+        // request can forge one, so it is only a hint: the jar stays as it is.
         Renew,
         Unauthenticated,
         // The jar keeps the new cookies it carried.
         Authentic,
     };
     Reply Check(std::span<const std::uint8_t> reply);
+    // Forgets the keys and cookies, on disk too, so that the next request needs a key exchange.
+    void DiscardJar();
 
   private:
     std::string m_keHost;

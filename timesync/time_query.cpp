@@ -11,6 +11,10 @@
 
 namespace {
 
+// A server that restarted with new keys may drop old cookies without a word: after this many
+// silent requests the jar is given up, well within a console run's time-out.
+constexpr int kSilentRequestsBeforeNewKeys = 2;
+
 // The trust the key exchange will check against, as the cookie jar records it.
 std::string TrustAnchorOf(const QueryConfig& config) {
     if (config.caPem.empty()) {
@@ -73,6 +77,9 @@ void CTimeQuery::Start(const QueryConfig& config) {
         m_correcting = true;
     }
     m_pending = true;
+    m_unansweredRequests = 0;
+    m_nakSeen = false;
+    m_unauthentic.reset();
     // The first step comes from the event loop at once, the next ones a period apart.
     if (!m_stepTimer.isActive()) {
         m_stepTimer.start(0);
@@ -97,6 +104,11 @@ void CTimeQuery::OnReset() {
 }
 
 void CTimeQuery::Abandon(const QString& reason) {
+    // Forged or damaged replies were all that came: say so rather than "no answer".
+    if (m_pending && m_unauthentic) {
+        End(QString::fromLatin1(texts::kAuthenticationFailed), *m_unauthentic);
+        return;
+    }
     EndBeforeReply(reason, QueryOutcome::Result::Reset);
 }
 
@@ -123,10 +135,20 @@ void CTimeQuery::Begin() {
                    : 1;
     m_burst.clear();
     m_sampleTimer.stop();
-    if (m_transport.protocol == wire::Protocol::Nts &&
-        !m_nts.Load(m_config.Host().toStdString(), m_transport.port, TrustAnchorOf(m_config))) {
-        StartKeyExchange();
-        return;
+    m_unauthenticThisAttempt = false;
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        const bool usable =
+            m_nts.Load(m_config.Host().toStdString(), m_transport.port, TrustAnchorOf(m_config));
+        const bool renew = usable && WantsNewKeys();
+        if (renew) {
+            m_nts.DiscardJar();
+        }
+        if (!usable || renew) {
+            m_unansweredRequests = 0;
+            m_nakSeen = false;
+            StartKeyExchange();
+            return;
+        }
     }
     OpenSocket();
 }
@@ -228,14 +250,27 @@ void CTimeQuery::OnStep() {
         }
         // A silent Timebase is asked again; the status text stays, and a correcting query
         // stays a correcting one.
+        const bool unauthentic = m_unauthenticThisAttempt;
         Begin();
+        if (unauthentic && m_pending) {
+            m_view.ShowStatusText(QString::fromLatin1(texts::kAuthenticationFailed));
+        }
     }
+}
+
+bool CTimeQuery::WantsNewKeys() const {
+    // A NAK alone never costs the jar: the attempt that saw it had to end with no
+    // authentic reply as well.
+    return m_nakSeen || m_unansweredRequests >= kSilentRequestsBeforeNewKeys;
 }
 
 void CTimeQuery::OnSent() {
     if (m_transport.request != wire::Request::SntpPacket &&
         m_transport.request != wire::Request::NtsPacket) {
         return;
+    }
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        ++m_unansweredRequests;
     }
     m_burst.push_back(BurstEntry{});
     if (m_wanted > 1) {
@@ -246,7 +281,9 @@ void CTimeQuery::OnSent() {
 
 void CTimeQuery::OnConnect(bool connected) {
     if (connected) {
-        m_view.ShowStatusText(QString::fromLatin1(texts::kConnected));
+        // A retry after unauthentic replies keeps saying so until something better comes.
+        m_view.ShowStatusText(
+            QString::fromLatin1(m_unauthentic ? texts::kAuthenticationFailed : texts::kConnected));
     } else {
         EndBeforeReply(QString::fromLatin1(texts::kConnectFailed),
                        QueryOutcome::Result::ConnectFailed);
@@ -266,18 +303,24 @@ void CTimeQuery::OnReply(const SocketReply& socketReply) {
                              ? CheckOf(m_nts.Check(reply.bytes))
                              : NtsCheck::Unprotected;
     ReplyDecision decision = DecideReply(m_transport, reply, m_nonce, nts);
+    if (m_transport.protocol == wire::Protocol::Nts) {
+        decision.outcome.ntsKeMs = m_nts.KeyExchangeMs();
+    }
     switch (decision.refusal) {
     case ReplyDecision::Refusal::NotOurs:
         return;
     case ReplyDecision::Refusal::Renew:
-        DropSocket();
-        StartKeyExchange();
+    case ReplyDecision::Refusal::Unauthenticated:
+        // Anyone can send these; the authentic reply may still come, so the query waits on.
+        m_nakSeen = m_nakSeen || decision.refusal == ReplyDecision::Refusal::Renew;
+        m_unauthentic = decision.outcome;
+        m_unauthenticThisAttempt = true;
         return;
     default:
         break;
     }
     if (m_transport.protocol == wire::Protocol::Nts) {
-        decision.outcome.ntsKeMs = m_nts.KeyExchangeMs();
+        m_unansweredRequests = 0;
     }
     if (m_transport.protocol == wire::Protocol::Time || m_burst.empty()) {
         Finish(std::move(decision));

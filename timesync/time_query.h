@@ -86,6 +86,9 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     void OnReply(const SocketReply& reply) override;
     void OnClose() override;
 
+    // Whether the next NTS attempt gives up the jar for a new key exchange.
+    bool WantsNewKeys() const;
+
     ITimeSyncView& m_view;
     QueryConfig m_config;
     wire::Transport m_transport{};
@@ -100,5 +103,12 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     bool m_pending = false;
     bool m_correcting = false;
     bool m_exitWhenDone = false;
+    // NTS: requests sent since the last authentic reply or key exchange, whether a NAK came
+    // in that time, and the last unauthentic reply of this query, which names its end
+    // when nothing authentic came.
+    int m_unansweredRequests = 0;
+    bool m_nakSeen = false;
+    std::optional<QueryOutcome> m_unauthentic;
+    bool m_unauthenticThisAttempt = false;
     int m_progress = pacing::kProgressMinimum;
 };

@@ -59,6 +59,11 @@ cli "system store" 4 --server localhost
 cli "own CA again" 0 --server localhost "${trusted[@]}"
 [[ $(field nts_ke_ms) == None ]] || fail "a failed key exchange lost the jar: $out"
 
+# chronyd restarted with new keys refuses the old cookies: a new key exchange within 10 s.
+"$support/nts-server" stop && rm -f "$nts/ntskeys" && "$support/nts-server" start
+cli "server with new keys" 0 --server localhost "${trusted[@]}" --timeout 10
+[[ $(field nts_ke_ms) != None ]] || fail "server with new keys: $out"
+
 # A damaged cookie file is ignored and replaced.
 for damage in truncate random folder; do
     case $damage in
@@ -76,20 +81,25 @@ cli "name mismatch" 4 --server 127.0.0.1 "${trusted[@]}"
 
 # Tampering relays on 127.0.0.3, which the key exchange names as the NTP server.
 "$support/nts-server" start 127.0.0.3
-for mode in flip strip swap replay; do
-    rm -rf "$XDG_STATE_HOME"
-    python3 "$support/nts-relay" "$mode" 127.0.0.3 10123 10123 >"$work/relay.log" &
+# Forged replies and NAKs before the real one are passed over; "forget" drops the cookies of
+# the jar "nak" left, silently.
+for mode in flip nak forget strip swap replay; do
+    [[ $mode == forget ]] || rm -rf "$XDG_STATE_HOME"
+    python3 "$support/nts-relay" "$mode" 127.0.0.3 10123 10123 "$jar" >"$work/relay.log" &
     relay_pid=$!
     wait_for 5 grep -q ready "$work/relay.log" || fail "relay $mode did not start"
     case $mode in
-    flip | strip) cli "relay $mode" 4 --server localhost "${trusted[@]}" --timeout 10
+    flip | nak | forget) cli "relay $mode" 0 --server localhost "${trusted[@]}" --timeout 10 ;;&
+    nak) cli "relay nak, jar kept" 0 --server localhost "${trusted[@]}" --timeout 10
+        [[ $(field nts_ke_ms) == None ]] || fail "a forged NAK emptied the jar: $out" ;;
+    strip) cli "relay strip" 4 --server localhost "${trusted[@]}" --timeout 5
         [[ $(field result) == "Reset: Timebase reply failed authentication!" ]] || fail "$mode: $out" ;;
     swap) cli "relay swap" 1 --server localhost "${trusted[@]}" --timeout 6 ;;
     replay) cli "relay replay, first" 0 --server localhost "${trusted[@]}"
         before=$(recorded)
         cli "relay replay" 1 --server localhost "${trusted[@]}" --timeout 2 ;;
     esac
-    [[ $(field offset_seconds) == None ]] || fail "relay $mode reported a time: $out"
+    [[ $mode == @(flip|nak|forget) || $(field offset_seconds) == None ]] || fail "relay $mode reported a time: $out"
     kill "$relay_pid" && wait "$relay_pid" 2>/dev/null || true
     relay_pid=
 done
