@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -35,6 +36,14 @@ struct CliOptions {
     QString critical;
     // --metrics: also write the metrics exposition to this file.
     std::optional<QString> metricsFile;
+    // One history row per server asked; --no-history, and the privileged helper, write none.
+    bool writeHistory = true;
+    // --history: print the stored rows and the drift instead of asking; --since's start
+    // (UTC microseconds, or that long before now), --csv for comma-separated rows.
+    bool listHistory = false;
+    std::optional<std::int64_t> sinceUtcMicroseconds;
+    std::optional<std::int64_t> sinceAgoMicroseconds;
+    bool csv = false;
     bool help = false;
     bool version = false;
 };

@@ -1,0 +1,21 @@
+#pragma once
+
+// The history's row for one server's part in a query: the one conversion the window and
+// horolux-cli share, so that both programs fill the columns the same way.
+#include "history/measurement_row.h"
+#include "timesync/query_config.h"
+#include "timesync/query_outcome.h"
+
+#include <cstdint>
+
+namespace history {
+
+// The row for the outcome of a query made with the configuration, written by the program
+// ("horolux" or "horolux-cli") with the verdict the caller gave it, stamped now.
+MeasurementRow RowOf(const QueryOutcome& outcome, const QueryConfig& config, const char* program,
+                     Verdict verdict);
+// The same, stamped at the given instant (UTC microseconds).
+MeasurementRow RowOf(const QueryOutcome& outcome, const QueryConfig& config, const char* program,
+                     Verdict verdict, std::int64_t timeUtcMicroseconds);
+
+} // namespace history
