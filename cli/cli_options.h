@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/cli_texts.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -38,6 +40,8 @@ struct CliOptions {
     std::optional<QString> metricsFile;
     // One history row per server asked; --no-history, and the privileged helper, write none.
     bool writeHistory = true;
+    // Who the rows name: horolux without a display runs this same code.
+    const char* historyProgram = cli_texts::kProgramName;
     // --history: print the stored rows and the drift instead of asking; --since's start
     // (UTC microseconds, or that long before now), --csv for comma-separated rows.
     bool listHistory = false;

@@ -107,7 +107,7 @@ int RunCli(const CliOptions& options, bool readStored) {
         for (const auto& each : asked) {
             configs.push_back(each->query.Config());
         }
-        RecordHistory(report, configs);
+        RecordHistory(report, configs, options.historyProgram);
     }
     const bool metricsWritten = !options.metricsFile || WriteMetricsFile(report, options);
     if (options.check) {

@@ -1,6 +1,5 @@
 #include "cli/history_record.h"
 
-#include "cli/cli_texts.h"
 #include "history/history_store.h"
 #include "history/measurement_row_of.h"
 
@@ -41,14 +40,14 @@ history::Verdict HistoryVerdict(const std::optional<QueryOutcome>& outcome,
     return history::Verdict::NoAnswer;
 }
 
-void RecordHistory(const CliReport& report, std::span<const QueryConfig> configs) {
+void RecordHistory(const CliReport& report, std::span<const QueryConfig> configs,
+                   const char* program) {
     std::vector<history::MeasurementRow> rows;
     QueryOutcome none;
     none.result = QueryOutcome::Result::Reset;
     for (std::size_t i = 0; i < report.servers.size() && i < configs.size(); ++i) {
         const ServerReport& server = report.servers[i];
-        rows.push_back(history::RowOf(server.outcome.value_or(none), configs[i],
-                                      cli_texts::kProgramName,
+        rows.push_back(history::RowOf(server.outcome.value_or(none), configs[i], program,
                                       HistoryVerdict(server.outcome, server.verdict)));
     }
     history::HistoryStore store;

@@ -14,5 +14,7 @@ history::Verdict HistoryVerdict(const std::optional<QueryOutcome>& outcome,
                                 agreement::Verdict verdict);
 
 // Appends the report's servers, each with the configuration its query ran with (in the
-// same order). A failure is one line on stderr; the run goes on as if it had worked.
-void RecordHistory(const CliReport& report, std::span<const QueryConfig> configs);
+// same order), as written by the program. A failure is one line on stderr; the run goes on as if it
+// had worked.
+void RecordHistory(const CliReport& report, std::span<const QueryConfig> configs,
+                   const char* program);
