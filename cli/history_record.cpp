@@ -7,23 +7,10 @@
 
 history::Verdict HistoryVerdict(const std::optional<QueryOutcome>& outcome,
                                 agreement::Verdict verdict) {
-    using Result = QueryOutcome::Result;
-    if (!outcome) {
-        return history::Verdict::NoAnswer;
-    }
-    switch (outcome->result) {
-    case Result::Bogus:
-        return history::Verdict::Bogus;
-    case Result::ConnectFailed:
-    case Result::AuthenticationFailed:
-        return history::Verdict::Refused;
-    case Result::SocketFailed:
-    case Result::Reset:
-        return history::Verdict::NoAnswer;
-    case Result::Answered:
-    case Result::Corrected:
-    case Result::ClockNotSet:
-        break;
+    const history::Verdict ended =
+        outcome ? history::VerdictOf(*outcome) : history::Verdict::NoAnswer;
+    if (ended != history::Verdict::Used) {
+        return ended;
     }
     switch (verdict) {
     case agreement::Verdict::Used:

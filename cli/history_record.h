@@ -8,8 +8,8 @@
 #include <optional>
 #include <span>
 
-// How the server's query ended decides first (a bogus reply, a refused connection or key
-// exchange, silence); an answer takes the agreement's verdict.
+// How the server's query ended decides first (a bogus reply, a refused key exchange,
+// silence), as for the window; an answer takes the agreement's verdict.
 history::Verdict HistoryVerdict(const std::optional<QueryOutcome>& outcome,
                                 agreement::Verdict verdict);
 

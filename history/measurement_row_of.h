@@ -1,7 +1,7 @@
 #pragma once
 
-// The history's row for one server's part in a query: the one conversion the window and
-// horolux-cli share, so that both programs fill the columns the same way.
+// The history's row for one server's part in a query: the one conversion shared by the
+// window and horolux-cli, so that both programs write the same columns the same way.
 #include "history/measurement_row.h"
 #include "timesync/query_config.h"
 #include "timesync/query_outcome.h"
@@ -9,6 +9,9 @@
 #include <cstdint>
 
 namespace history {
+
+// The verdict on a query to one server, by how it ended.
+Verdict VerdictOf(const QueryOutcome& outcome);
 
 // The row for the outcome of a query made with the configuration, written by the program
 // ("horolux" or "horolux-cli") with the verdict the caller gave it, stamped now.
