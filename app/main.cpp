@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         CliOptions options;
         options.correct = request == StartRequest::Correct;
+        options.historyProgram = "horolux";
         return RunCli(options);
     }
     QApplication application(argc, argv);

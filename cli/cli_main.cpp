@@ -4,6 +4,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "cli/cli_texts.h"
+#include "cli/history_listing.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::printf("%s %s\n", cli_texts::kProgramName, HOROLUX_VERSION);
         return kExitAnswered;
+    }
+    if (options.listHistory) {
+        return RunHistoryListing(options);
     }
     return RunCli(options);
 }

@@ -6,7 +6,44 @@
 #include "timesync/burst_samples.h"
 #include "timesync/query_setting_keys.h"
 
+#include <QDateTime>
+#include <QTimeZone>
+
 namespace {
+
+struct Since {
+    bool ago = false;
+    std::int64_t microseconds = 0;
+};
+
+// "7d", "24h": that long before now. "2026-12-01" or "2026-12-01T08:00:00" (UTC unless an
+// offset is written): from then.
+std::optional<Since> ParseSince(const QString& value) {
+    constexpr std::int64_t kHourMicroseconds = 3600LL * 1000000;
+    const QChar unit = value.isEmpty() ? QChar() : value.back();
+    if (unit == QLatin1Char('d') || unit == QLatin1Char('h')) {
+        bool ok = false;
+        const qlonglong count = value.chopped(1).toLongLong(&ok);
+        // Up to 100 years; the digits only, no sign.
+        if (ok && value.front().isDigit() && count >= 0 && count <= 876000) {
+            return Since{true, count * kHourMicroseconds * (unit == QLatin1Char('d') ? 24 : 1)};
+        }
+        return std::nullopt;
+    }
+    QDateTime when = QDateTime::fromString(value, Qt::ISODateWithMs);
+    if (!when.isValid()) {
+        const QDate day = QDate::fromString(value, Qt::ISODate);
+        if (day.isValid()) {
+            when = day.startOfDay(QTimeZone::utc());
+        }
+    } else if (when.timeSpec() == Qt::LocalTime) {
+        when.setTimeZone(QTimeZone::utc());
+    }
+    if (!when.isValid()) {
+        return std::nullopt;
+    }
+    return Since{false, when.toMSecsSinceEpoch() * 1000};
+}
 
 CliUsageError Error(const QString& text) {
     return CliUsageError{text};
@@ -52,6 +89,21 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             options.json = true;
         } else if (isFlag("--check")) {
             options.check = true;
+        } else if (isFlag("--no-history")) {
+            options.writeHistory = false;
+        } else if (isFlag("--history")) {
+            options.listHistory = true;
+        } else if (isFlag("--csv")) {
+            options.csv = true;
+        } else if (name == QLatin1String("--since")) {
+            const auto value = takesValue();
+            const std::optional<Since> since = value ? ParseSince(*value) : std::nullopt;
+            if (!since) {
+                return Error(QStringLiteral(
+                    "--since takes a number of days or hours (7d, 24h) or a date (2026-12-01)"));
+            }
+            (since->ago ? options.sinceAgoMicroseconds : options.sinceUtcMicroseconds) =
+                since->microseconds;
         } else if (name == QLatin1String("--warning") || name == QLatin1String("-w") ||
                    name == QLatin1String("--critical") || name == QLatin1String("-c")) {
             const bool warning = name == QLatin1String("--warning") || name == QLatin1String("-w");
@@ -140,6 +192,17 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
     if (!options.samples) {
         options.samples = kCliDefaultSamples;
     }
+    if ((options.sinceAgoMicroseconds || options.sinceUtcMicroseconds || options.csv) &&
+        !options.listHistory) {
+        return Error(QStringLiteral("--since and --csv go with --history"));
+    }
+    if (options.listHistory && (options.check || options.correct || options.metricsFile)) {
+        return Error(QStringLiteral("--history only reads; it goes with neither --check, "
+                                    "--correct nor --metrics"));
+    }
+    if (options.csv && options.json) {
+        return Error(QStringLiteral("--csv and --json are two forms: give one"));
+    }
     if (thresholdGiven && !options.check) {
         return Error(QStringLiteral("--warning and --critical go with --check"));
     }
@@ -157,9 +220,10 @@ QString CliHelpText() {
     return QStringLiteral(
                "Usage: horolux-cli [--server HOST]... [--protocol sntp|nts|time-tcp|time-udp]\n"
                "                   [--port N] [--samples N] [--ca-file FILE] [--correct]\n"
-               "                   [--timeout SECONDS] [--json] [--metrics FILE] [--help]\n"
-               "                   [--version]\n"
+               "                   [--timeout SECONDS] [--json] [--metrics FILE] [--no-history]\n"
+               "                   [--help] [--version]\n"
                "       horolux-cli --check [-w RANGE] [-c RANGE] [--server HOST]... [OPTION]...\n"
+               "       horolux-cli --history [--since 7d|24h|DATE] [--json|--csv]\n"
                "\n"
                "Asks a time server for the time and prints how far the system clock is off.\n"
                "Server, protocol and transport default to Horolux's stored settings; options\n"
@@ -185,6 +249,15 @@ QString CliHelpText() {
                "  --json              print one JSON object instead of the text line\n"
                "  --metrics FILE      also write the figures for Prometheus to FILE (node\n"
                "                      exporter's textfile collector), replacing it at once\n"
+               "  --no-history        keep no record of this run (each run adds one row per\n"
+               "                      server to the history the window shows)\n"
+               "  --history           ask no server: print the stored measurements and the\n"
+               "                      clock's drift (positive: the clock gains); exits 0\n"
+               "  --since WHEN        with --history, from then on: 7d, 24h, or an ISO date or\n"
+               "                      time such as 2026-12-01 (UTC unless an offset is written)\n"
+               "  --csv               with --history, comma-separated rows (the drift on stderr);\n"
+               "                      --json gives one object: measurements, drift_ppm and\n"
+               "                      drift_ppm_uncertainty (null while there is too little data)\n"
                "  --check             a monitoring check: print one line in the monitoring\n"
                "                      plugins' form with performance data after a '|' and exit\n"
                "                      0 OK, 1 WARNING, 2 CRITICAL (the offset beyond a threshold,\n"

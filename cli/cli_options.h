@@ -1,7 +1,10 @@
 #pragma once
 
+#include "cli/cli_texts.h"
+
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -35,6 +38,16 @@ struct CliOptions {
     QString critical;
     // --metrics: also write the metrics exposition to this file.
     std::optional<QString> metricsFile;
+    // One history row per server asked; --no-history, and the privileged helper, write none.
+    bool writeHistory = true;
+    // Who the rows name: horolux without a display runs this same code.
+    const char* historyProgram = cli_texts::kProgramName;
+    // --history: print the stored rows and the drift instead of asking; --since's start
+    // (UTC microseconds, or that long before now), --csv for comma-separated rows.
+    bool listHistory = false;
+    std::optional<std::int64_t> sinceUtcMicroseconds;
+    std::optional<std::int64_t> sinceAgoMicroseconds;
+    bool csv = false;
     bool help = false;
     bool version = false;
 };

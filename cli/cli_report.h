@@ -1,6 +1,7 @@
 #pragma once
 
 // What a console run prints: the one line of text or the JSON object, and the exit status.
+#include "platform/kernel_clock_state.h"
 #include "timesync/query_outcome.h"
 #include "timesync/source_agreement.h"
 #include "timesync/wire_format.h"
@@ -25,6 +26,8 @@ struct CliReport {
     // How the query ended; empty when it never did.
     std::optional<QueryOutcome> outcome;
     std::vector<ServerReport> servers;
+    // The kernel's view of the system clock after the run; empty when it does not tell.
+    std::optional<platform::KernelClockState> system;
 };
 
 // 0 answered (and set the clock when asked to), 1 no answer, 2 bogus reply, 3 clock not set,

@@ -4,9 +4,11 @@
 #include "cli/cli_exit_status.h"
 #include "cli/cli_report.h"
 #include "cli/cli_texts.h"
+#include "cli/history_record.h"
 #include "cli/json_report.h"
 #include "cli/monitor_output.h"
 #include "platform/escaped_text.h"
+#include "platform/kernel_clock_state.h"
 #include "platform/settings_file.h"
 #include "timesync/clock_correction.h"
 #include "timesync/query_config.h"
@@ -98,6 +100,14 @@ int RunCli(const CliOptions& options, bool readStored) {
     // own figures.
     if (servers.size() > 1 && selection.chosen) {
         report.servers[shown].outcome = report.outcome;
+    }
+    report.system = platform::ReadKernelClockState();
+    if (options.writeHistory) {
+        std::vector<QueryConfig> configs;
+        for (const auto& each : asked) {
+            configs.push_back(each->query.Config());
+        }
+        RecordHistory(report, configs, options.historyProgram);
     }
     const bool metricsWritten = !options.metricsFile || WriteMetricsFile(report, options);
     if (options.check) {

@@ -35,6 +35,8 @@ std::variant<CliOptions, CliUsageError> ParseHelperOptions(const QStringList& ar
     if (auto* options = std::get_if<CliOptions>(&parsed)) {
         options->correct = true;
         options->json = true;
+        // Root keeps no history: the window that asked writes its own row.
+        options->writeHistory = false;
     }
     return parsed;
 }

@@ -10,21 +10,6 @@
 
 namespace {
 
-// Fixed decimals whatever the locale, never an exponent; null for what JSON has no number
-// for (NaN, the infinities).
-std::string Fixed(double value, int decimals) {
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::isfinite(value) && result.ec == std::errc() ? std::string(buffer, result.ptr)
-                                                            : std::string("null");
-}
-
-// Nanoseconds.
-std::string Seconds(double value) {
-    return Fixed(value, 9);
-}
-
 // The length of the well-formed UTF-8 sequence at the start of text, 0 when there is none.
 std::size_t Utf8Length(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -71,21 +56,30 @@ std::string StringOrNull(const std::string& text) {
     return text.empty() ? std::string("null") : JsonString(text);
 }
 
-class ObjectWriter {
-  public:
-    void Add(const char* key, const std::string& value) {
-        m_text += m_text.empty() ? "{" : ",";
-        m_text += JsonString(key);
-        m_text += ':';
-        m_text += value;
-    }
-    std::string Finish() { return m_text + "}"; }
-
-  private:
-    std::string m_text;
-};
-
 } // namespace
+
+std::string JsonNumber(double value, int decimals) {
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::isfinite(value) && result.ec == std::errc() ? std::string(buffer, result.ptr)
+                                                            : std::string("null");
+}
+
+std::string Seconds(double value) {
+    return JsonNumber(value, 9);
+}
+
+void JsonObject::Add(const char* key, const std::string& value) {
+    m_text += m_text.empty() ? "{" : ",";
+    m_text += JsonString(key);
+    m_text += ':';
+    m_text += value;
+}
+
+std::string JsonObject::Finish() const {
+    return m_text.empty() ? "{}" : m_text + "}";
+}
 
 std::string JsonString(std::string_view text) {
     std::string quoted = "\"";
@@ -147,7 +141,7 @@ std::string FormatJson(const CliReport& report) {
     const bool nts = report.transport.protocol == wire::Protocol::Nts;
     const QueryOutcome none;
     const QueryOutcome& outcome = report.outcome ? *report.outcome : none;
-    ObjectWriter json;
+    JsonObject json;
     json.Add("server", JsonString(report.server));
     json.Add("address", StringOrNull(outcome.address));
     json.Add("protocol", JsonString(nts ? kProtocolNts : sntp ? kProtocolSntp : kProtocolTime));
@@ -169,13 +163,13 @@ std::string FormatJson(const CliReport& report) {
     json.Add("stratum", OrNull(outcome.stratum, Integer));
     json.Add("leap_indicator", OrNull(outcome.leap, Integer));
     json.Add("authenticated", outcome.authenticated ? "true" : "false");
-    json.Add("nts_ke_ms", OrNull(outcome.ntsKeMs, [](double ms) { return Fixed(ms, 3); }));
+    json.Add("nts_ke_ms", OrNull(outcome.ntsKeMs, [](double ms) { return JsonNumber(ms, 3); }));
     json.Add("corrected", ClockCorrected(report) ? "true" : "false");
     json.Add("error", StringOrNull(ErrorOf(report)));
     std::vector<std::string> samples;
     for (const burst::Sample& sample : outcome.samples) {
         const bool good = sample.state == burst::Sample::State::Good;
-        ObjectWriter item;
+        JsonObject item;
         item.Add("offset_seconds", good ? Seconds(sample.offset) : "null");
         item.Add("delay_seconds", good ? Seconds(sample.delay) : "null");
         item.Add("used", sample.used ? "true" : "false");
@@ -187,7 +181,7 @@ std::string FormatJson(const CliReport& report) {
     std::vector<std::string> servers;
     for (const ServerReport& server : report.servers) {
         const QueryOutcome& each = server.outcome ? *server.outcome : none;
-        ObjectWriter item;
+        JsonObject item;
         item.Add("server", JsonString(server.server));
         item.Add("address", StringOrNull(each.address));
         item.Add("offset_seconds", OrNull(each.offset, Seconds));
@@ -197,5 +191,9 @@ std::string FormatJson(const CliReport& report) {
         servers.push_back(item.Finish());
     }
     json.Add("servers", Array(servers));
+    json.Add("system_synchronized", report.system ? (report.system->synchronized ? "true" : "false")
+                                                  : std::string("null"));
+    json.Add("system_estimated_error_seconds",
+             report.system ? Seconds(report.system->estimatedErrorSeconds) : std::string("null"));
     return json.Finish();
 }

@@ -97,7 +97,7 @@ MetricsInput MetricsInputOf(const CliReport& report) {
     if (ExitStatusOf(report) == kExitAnswered) {
         input.lastSuccess = Now();
     }
-    input.system = platform::ReadKernelClockState();
+    input.system = report.system;
     return input;
 }
 

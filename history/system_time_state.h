@@ -2,18 +2,12 @@
 
 // What the system says about its own time keeping: the kernel's clock state and, where
 // the system bus offers it, timedated's view.
+#include "platform/kernel_clock_state.h"
+
 #include <optional>
 #include <string>
 
 namespace history {
-
-// The kernel's clock discipline as adjtimex reads it (no modes set).
-struct KernelClockReading {
-    // STA_UNSYNC clear: a time service keeps the clock.
-    bool synchronized = false;
-    double estimatedErrorSeconds = 0;
-    double maxErrorSeconds = 0;
-};
 
 // org.freedesktop.timedate1's NTP and NTPSynchronized properties.
 struct TimedatedState {
@@ -22,7 +16,7 @@ struct TimedatedState {
 };
 
 struct SystemTimeState {
-    KernelClockReading kernel;
+    platform::KernelClockState kernel;
     // Empty where there is no system bus or no timedated on it.
     std::optional<TimedatedState> timedated;
 

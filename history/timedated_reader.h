@@ -22,7 +22,7 @@ std::optional<TimedatedState> ReadTimedated();
 // Where the state comes from: the window and the CLI give the kernel's reader and
 // ReadTimedated; tests give a synchronized state of their own.
 struct SystemTimeSources {
-    std::function<KernelClockReading()> kernel;
+    std::function<platform::KernelClockState()> kernel;
     std::function<std::optional<TimedatedState>()> timedated;
 
     SystemTimeState Read() const;

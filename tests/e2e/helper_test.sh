@@ -22,6 +22,8 @@ cli_start=(strace -f -qq -e trace=openat -o "$work/trace" "${helper[@]:0:3}"
     "ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0" "LC_ALL=$work/locale" "${helper[3]}")
 cli "locale path" 0 "${sntp[@]}"
 ! grep -q "$work/locale" "$work/trace" || fail "locale path opened: $(grep -m1 "$work/locale" "$work/trace")"
+# Root keeps no history of its own.
+! grep -q "history\.sqlite" "$work/trace" || fail "history opened: $(grep -m1 history "$work/trace")"
 
 # The loader's notes of the first start only: the restarted helper runs without LD_DEBUG.
 cli_start=("${helper[@]:0:3}" LD_DEBUG=libs "${helper[3]}")

@@ -19,7 +19,13 @@ std::string Parsed(const QString& commandLine) {
         .arg(o.samples.value_or(0))
         .append(QString(o.correct ? " correct" : "") + (o.json ? " json" : "") +
                 (o.help ? " help" : "") + (o.version ? " version" : "") +
-                (o.check ? " check " + o.warning + " " + o.critical : ""))
+                (o.check ? " check " + o.warning + " " + o.critical : "") +
+                (o.writeHistory ? "" : " no-history") + (o.listHistory ? " history" : "") +
+                (o.csv ? " csv" : "") +
+                (o.sinceAgoMicroseconds ? QString(" ago %1 h").arg(*o.sinceAgoMicroseconds / 3.6e9)
+                                        : "") +
+                (o.sinceUtcMicroseconds ? QString(" from %1").arg(*o.sinceUtcMicroseconds / 1000000)
+                                        : ""))
         .toStdString();
 }
 
@@ -55,6 +61,16 @@ TEST(CliOptions, CommandLines) {
         {"--ca-file|--ca-file=|--ca-file --json",
          "--ca-file needs a file of CA certificates (PEM)"},
         {"--port 0|--port 65536|--port 12ab|--port", "--port takes a number from 1 to 65535"},
+        {"--history --since 7d --json|--since=168h --history --json",
+         "- -/- 0 60 4 json history ago 168 h"},
+        {"--history --csv --since=2026-12-01|--history --csv --since 2026-12-01T01:00:00+01:00",
+         "- -/- 0 60 4 history csv from 1796083200"},
+        {"--history --since 7|--history --since -1d|--history --since 1.5h|--history --since",
+         "--since takes a number of days or hours (7d, 24h) or a date (2026-12-01)"},
+        {"--since 7d|--csv", "--since and --csv go with --history"},
+        {"--no-history --json", "- -/- 0 60 4 json no-history"},
+        {"--history --correct|--history --check",
+         "--history only reads; it goes with neither --check, --correct nor --metrics"},
         {"--timeout 0|--timeout nan|--timeout inf|--timeout --json",
          "--timeout takes a number of seconds above 0"},
     };

@@ -19,7 +19,7 @@ TEST(JsonString, EscapesWhatJsonRequiresAndPassesUtf8) {
     QueryOutcome outcome;
     outcome.offset = std::numeric_limits<double>::quiet_NaN();
     outcome.ntsKeMs = std::numeric_limits<double>::infinity();
-    const std::string json = FormatJson({"a", {}, "r", outcome, {}});
+    const std::string json = FormatJson({"a", {}, "r", outcome, {}, {}});
     EXPECT_NE(json.find(R"("offset_seconds":null)"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("nts_ke_ms":null)"), std::string::npos) << json;
 }
@@ -57,7 +57,8 @@ TEST(CliReport, JsonOfEachEnd) {
         {"b:124", std::nullopt, agreement::Verdict::NoAnswer}};
     const std::pair<CliReport, const char*> cases[] = {
         // the whole object or a part of it
-        {{"localhost", sntp, "Timebase Clock: \"09\"", answered, servers},
+        {{"localhost", sntp, "Timebase Clock: \"09\"", answered, servers,
+          platform::KernelClockState{true, 0.002, 0.5}},
          R"({"server":"localhost","address":"::1","protocol":"SNTP","transport":"UDP",)"
          R"("port":12300,"ntp_port":12300,"result":"Timebase Clock: \"09\"","offset_seconds":-0.000012500,)"
          R"("delay_seconds":0.000105000,"delta_seconds":null,)"
@@ -70,25 +71,27 @@ TEST(CliReport, JsonOfEachEnd) {
          R"("samples_answered":3,"servers":[{"server":"a","address":"::1",)"
          R"("offset_seconds":-0.000012500,"delay_seconds":0.000105000,"stratum":2,"verdict":"used"},)"
          R"({"server":"b:124","address":null,"offset_seconds":null,"delay_seconds":null,)"
-         R"("stratum":null,"verdict":"no answer"}]})"},
-        {{"a", timeTcp, "Reset: ...", notSet, {}},
+         R"("stratum":null,"verdict":"no answer"}],"system_synchronized":true,)"
+         R"("system_estimated_error_seconds":0.002000000})"},
+        {{"a", timeTcp, "Reset: ...", notSet, {}, {}},
          R"("delta_seconds":-3725,"timebase_time":"2104-02-26T09:42:23Z","stratum":null,)"
          R"("leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,)"
          R"("error":"Operation not permitted",)"},
-        {{"a", sntp, "Reset: bogus", bogus, {}},
+        {{"a", sntp, "Reset: bogus", bogus, {}, {}},
          R"("offset_seconds":null,"delay_seconds":null,"delta_seconds":null,"timebase_time":null,)"
          R"("stratum":0,"leap_indicator":null,"authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: bogus",)"},
-        {{"a", wire::TransportFor("NTS", "TCP"), "", authentic, {}},
+        {{"a", wire::TransportFor("NTS", "TCP"), "", authentic, {}, {}},
          R"("protocol":"NTS","transport":"UDP","port":4460,"ntp_port":10123,"result":"",)"
          R"("offset_seconds":-0.000012500,"delay_seconds":0.000105000,"delta_seconds":null,)"
          R"("timebase_time":"2026-12-06T09:15:55.123456Z","stratum":2,"leap_indicator":0,)"
          R"("authenticated":true,"nts_ke_ms":12.500,"corrected":false)"},
-        {{"a", timeTcp, "Reset: No answer", std::nullopt, {}},
+        {{"a", timeTcp, "Reset: No answer", std::nullopt, {}, {}},
          R"({"server":"a","address":null,"protocol":"Time","transport":"TCP","port":37,)"
          R"("ntp_port":null,"result":"Reset: No answer","offset_seconds":null,"delay_seconds":null,)"
          R"("delta_seconds":null,"timebase_time":null,"stratum":null,"leap_indicator":null,)"
          R"("authenticated":false,"nts_ke_ms":null,"corrected":false,"error":"Reset: No answer",)"
-         R"("samples":null,"samples_answered":null,"servers":[]})"},
+         R"("samples":null,"samples_answered":null,"servers":[],"system_synchronized":null,)"
+         R"("system_estimated_error_seconds":null})"},
     };
     for (const auto& [report, part] : cases) {
         const std::string json = FormatJson(report);
