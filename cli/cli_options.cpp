@@ -238,7 +238,7 @@ QString CliHelpText() {
                "                      on TCP port 4460), time-tcp or time-udp (RFC 868, port 37)\n"
                "  --port N            another server port (the protocol's own by default; for\n"
                "                      nts the key exchange port)\n"
-               "  --samples N         sntp: requests per server, 1 to 8 (default 4); the one\n"
+               "  --samples N         sntp, nts: requests per server, 1 to 8 (default 4); the one\n"
                "                      with the smallest round trip gives the offset\n"
                "  --ca-file FILE      nts: check the server's certificate against the CA\n"
                "                      certificates in FILE (PEM) instead of the system's\n"

@@ -101,18 +101,24 @@ void CNtsSession::CancelKeyExchange() {
     m_exchange.reset();
 }
 
-std::vector<std::uint8_t> CNtsSession::TakeRequest(std::uint64_t transmitNonce) {
+std::optional<CNtsSession::Request> CNtsSession::TakeRequest(std::uint64_t transmitNonce) {
+    if (m_jar.cookies.empty()) {
+        return std::nullopt;
+    }
     const nts::Cookie cookie = m_jar.cookies.front();
     m_jar.cookies.erase(m_jar.cookies.begin());
     nts::SaveJar(m_jarPath, m_jar);
-    m_uniqueId = nts::NewUniqueId();
-    return nts::BuildRequest(transmitNonce, m_uniqueId, cookie,
-                             nts::PlaceholdersFor(m_jar.cookies.size()), m_jar.keys.c2s,
-                             nts::NewAeadNonce());
+    Request request;
+    request.uniqueId = nts::NewUniqueId();
+    request.bytes = nts::BuildRequest(transmitNonce, request.uniqueId, cookie,
+                                      nts::PlaceholdersFor(m_jar.cookies.size()), m_jar.keys.c2s,
+                                      nts::NewAeadNonce());
+    return request;
 }
 
-CNtsSession::Reply CNtsSession::Check(std::span<const std::uint8_t> reply) {
-    const nts::ReplyCheck check = nts::CheckReply(reply, m_uniqueId, m_jar.keys.s2c);
+CNtsSession::Reply CNtsSession::Check(std::span<const std::uint8_t> reply,
+                                      const nts::UniqueId& uniqueId) {
+    const nts::ReplyCheck check = nts::CheckReply(reply, uniqueId, m_jar.keys.s2c);
     switch (check.verdict) {
     case nts::ReplyCheck::Verdict::Drop:
         return Reply::Drop;

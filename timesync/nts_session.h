@@ -37,9 +37,15 @@ class CNtsSession {
     // How long this query's key exchange took; empty when the cookies were reused.
     std::optional<double> KeyExchangeMs() const { return m_keyExchangeMs; }
 
-    // The request for a fresh Unique Identifier and the jar's next cookie, which leaves the
-    // jar before the request leaves this program: each cookie is used once.
-    std::vector<std::uint8_t> TakeRequest(std::uint64_t transmitNonce);
+    // A request with a fresh Unique Identifier and the jar's next cookie, which leaves the
+    // jar before the request leaves this program: each cookie is used once. Its
+    // placeholders ask for what the jar lacks, so the replies refill it. Empty when the
+    // jar has no cookie left (a burst then waits for the replies to bring some).
+    struct Request {
+        std::vector<std::uint8_t> bytes;
+        nts::UniqueId uniqueId{};
+    };
+    std::optional<Request> TakeRequest(std::uint64_t transmitNonce);
     // Where the request goes: the server and port the key exchange named.
     const std::string& NtpServer() const { return m_jar.ntpServer; }
     std::uint16_t NtpPort() const { return m_jar.ntpPort; }
@@ -54,7 +60,9 @@ class CNtsSession {
         // The jar keeps the new cookies it carried.
         Authentic,
     };
-    Reply Check(std::span<const std::uint8_t> reply);
+    // Whether `reply` answers the request that carried `uniqueId` (a burst has several
+    // requests out at once), and what it says.
+    Reply Check(std::span<const std::uint8_t> reply, const nts::UniqueId& uniqueId);
     // Forgets the keys and cookies, on disk too, so that the next request needs a key exchange.
     void DiscardJar();
 
@@ -64,7 +72,6 @@ class CNtsSession {
     std::string m_trustAnchor;
     std::string m_jarPath;
     nts::CookieJar m_jar;
-    nts::UniqueId m_uniqueId{};
     std::unique_ptr<nts::KeyExchangeTask> m_exchange;
     unsigned m_nExchanges = 0;
     std::chrono::steady_clock::time_point m_exchangeStarted;

@@ -128,9 +128,8 @@ void CTimeQuery::Begin() {
     DropSocket();
     m_nts.CancelKeyExchange();
     m_transport = m_config.Transport();
-    m_nonce = Hooks().newRequestNonce();
-    // Bursts are SNTP's: an NTS request spends a cookie, a Time reply has no delay to compare.
-    m_wanted = m_transport.protocol == wire::Protocol::Sntp
+    // A Time reply has no delay to compare; an NTS reply brings a cookie for each it spends.
+    m_wanted = m_transport.protocol != wire::Protocol::Time
                    ? std::clamp(m_config.samples, burst::kMinSamples, burst::kMaxSamples)
                    : 1;
     m_burst.clear();
@@ -156,11 +155,7 @@ void CTimeQuery::Begin() {
 void CTimeQuery::OpenSocket() {
     wire::Transport transport = m_transport;
     QString host = m_config.Host();
-    std::optional<QByteArray> request = RequestOf(m_transport, m_nonce);
     if (m_transport.protocol == wire::Protocol::Nts) {
-        const std::vector<std::uint8_t> packet = m_nts.TakeRequest(m_nonce);
-        request = QByteArray(reinterpret_cast<const char*>(packet.data()),
-                             static_cast<qsizetype>(packet.size()));
         transport.port = m_nts.NtpPort();
         host = QString::fromStdString(m_nts.NtpServer());
     }
@@ -175,9 +170,35 @@ void CTimeQuery::OpenSocket() {
     m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
     m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
     m_socket->Connect(host);
-    if (request) {
-        m_socket->SendWhenConnected(*request);
+    if (!SendRequest()) {
+        // A jar without a cookie: the key exchange gives new ones (or says why not).
+        DropSocket();
+        StartKeyExchange();
     }
+}
+
+bool CTimeQuery::SendRequest() {
+    BurstEntry entry;
+    entry.nonce = Hooks().newRequestNonce();
+    std::optional<QByteArray> request = RequestOf(m_transport, entry.nonce);
+    if (m_transport.request == wire::Request::NtsPacket) {
+        const std::optional<CNtsSession::Request> nts = m_nts.TakeRequest(entry.nonce);
+        if (!nts) {
+            return false;
+        }
+        entry.uniqueId = nts->uniqueId;
+        request = QByteArray(reinterpret_cast<const char*>(nts->bytes.data()),
+                             static_cast<qsizetype>(nts->bytes.size()));
+    }
+    if (!request) {
+        return true; // the Time protocol over TCP asks by connecting
+    }
+    if (m_transport.request == wire::Request::SntpPacket ||
+        m_transport.request == wire::Request::NtsPacket) {
+        m_burst.push_back(entry);
+    }
+    m_socket->SendWhenConnected(*request);
+    return true;
 }
 
 void CTimeQuery::StartKeyExchange() {
@@ -264,15 +285,17 @@ bool CTimeQuery::WantsNewKeys() const {
     return m_nakSeen || m_unansweredRequests >= kSilentRequestsBeforeNewKeys;
 }
 
-void CTimeQuery::OnSent() {
-    if (m_transport.request != wire::Request::SntpPacket &&
-        m_transport.request != wire::Request::NtsPacket) {
+void CTimeQuery::OnSent(std::int64_t sentNtpNs) {
+    // Requests leave, and are reported, in the order they were made.
+    const auto entry = std::find_if(m_burst.begin(), m_burst.end(),
+                                    [](const BurstEntry& each) { return !each.sentNtpNs; });
+    if (entry == m_burst.end()) {
         return;
     }
+    entry->sentNtpNs = sentNtpNs;
     if (m_transport.protocol == wire::Protocol::Nts) {
         ++m_unansweredRequests;
     }
-    m_burst.push_back(BurstEntry{});
     if (m_wanted > 1) {
         // The next request goes on the reply, or after a wait learned from the round trips.
         m_sampleTimer.start(burst::WaitForReplyMs(Samples()));
@@ -299,10 +322,14 @@ void CTimeQuery::OnReply(const SocketReply& socketReply) {
     reply.address = socketReply.sender.toStdString();
     reply.localNtpNs = socketReply.localNtpNs;
     reply.kernelNs = socketReply.kernelNs;
-    const NtsCheck nts = m_transport.protocol == wire::Protocol::Nts
-                             ? CheckOf(m_nts.Check(reply.bytes))
-                             : NtsCheck::Unprotected;
-    ReplyDecision decision = DecideReply(m_transport, reply, m_nonce, nts);
+    // A Time reply answers the connection itself; a packet answers one request of the burst.
+    std::optional<Match> match =
+        m_burst.empty() ? Match{0, DecideReply(m_transport, reply, 0, NtsCheck::Unprotected)}
+                        : MatchReply(reply);
+    if (!match) {
+        return;
+    }
+    ReplyDecision& decision = match->decision;
     if (m_transport.protocol == wire::Protocol::Nts) {
         decision.outcome.ntsKeMs = m_nts.KeyExchangeMs();
     }
@@ -322,48 +349,83 @@ void CTimeQuery::OnReply(const SocketReply& socketReply) {
     if (m_transport.protocol == wire::Protocol::Nts) {
         m_unansweredRequests = 0;
     }
-    if (m_transport.protocol == wire::Protocol::Time || m_burst.empty()) {
+    if (m_burst.empty()) {
         Finish(std::move(decision));
         return;
     }
-    BurstEntry& entry = m_burst.back();
-    const std::optional<Measurement>& measurement = decision.outcome.measurement;
+    OnSampleReply(std::move(*match));
+}
+
+std::optional<CTimeQuery::Match> CTimeQuery::MatchReply(ReceivedReply reply) {
+    for (std::size_t i = 0; i < m_burst.size(); ++i) {
+        const BurstEntry& entry = m_burst[i];
+        // A request answered well already takes no second reply (a duplicate or a replay).
+        if (!entry.sentNtpNs || entry.sample.state == AnswerState::Good) {
+            continue;
+        }
+        reply.sentNtpNs = *entry.sentNtpNs;
+        const NtsCheck nts = m_transport.protocol == wire::Protocol::Nts
+                                 ? CheckOf(m_nts.Check(reply.bytes, entry.uniqueId))
+                                 : NtsCheck::Unprotected;
+        ReplyDecision decision = DecideReply(m_transport, reply, entry.nonce, nts);
+        if (decision.refusal != ReplyDecision::Refusal::NotOurs) {
+            return Match{i, std::move(decision)};
+        }
+    }
+    return std::nullopt;
+}
+
+void CTimeQuery::OnSampleReply(Match match) {
+    BurstEntry& entry = m_burst[match.index];
+    const bool latest = match.index + 1 == m_burst.size();
+    const std::optional<Measurement>& measurement = match.decision.outcome.measurement;
     entry.sample.state = measurement ? AnswerState::Good : AnswerState::Bogus;
     entry.sample.offset = measurement ? measurement->offset : 0.0;
     entry.sample.delay = measurement ? measurement->delay : 0.0;
-    const bool kissOfDeath =
-        decision.outcome.result == QueryOutcome::Result::Bogus && decision.outcome.stratum == 0;
-    entry.decision = std::move(decision);
+    const bool kissOfDeath = match.decision.outcome.result == QueryOutcome::Result::Bogus &&
+                             match.decision.outcome.stratum == 0;
+    entry.decision = std::move(match.decision);
     if (m_wanted == 1) {
         entry.sample.used = entry.sample.state == AnswerState::Good;
         Finish(*entry.decision);
         return;
     }
-    m_sampleTimer.stop();
-    if (burst::WantsAnother(Samples(), m_wanted, kissOfDeath)) {
-        SendNextSample();
-    } else {
-        FinishBurst();
+    // A late reply to an earlier request counts; the latest request keeps its own wait.
+    if (!latest) {
+        if (m_burst.back().decision && !HasOutstandingRequest()) {
+            FinishBurst();
+        }
+        return;
     }
+    m_sampleTimer.stop();
+    if (burst::WantsAnother(Samples(), m_wanted, kissOfDeath) && SendRequest()) {
+        return;
+    }
+    // Each NTS reply brings the cookie its request spent: the requests still out get one
+    // more wait, so that a late reply does not leave the jar emptier.
+    if (m_transport.protocol == wire::Protocol::Nts && HasOutstandingRequest()) {
+        m_sampleTimer.start(burst::WaitForReplyMs(Samples()));
+        return;
+    }
+    FinishBurst();
 }
 
-void CTimeQuery::SendNextSample() {
-    m_nonce = Hooks().newRequestNonce();
-    if (const std::optional<QByteArray> request = RequestOf(m_transport, m_nonce)) {
-        m_socket->SendWhenConnected(*request);
-    }
+bool CTimeQuery::HasOutstandingRequest() const {
+    return std::any_of(m_burst.begin(), m_burst.end(),
+                       [](const BurstEntry& entry) { return entry.sentNtpNs && !entry.decision; });
 }
 
 void CTimeQuery::OnSampleTimeout() {
     if (!m_socket) {
         return;
     }
-    if (burst::WantsAnother(Samples(), m_wanted, false)) {
-        SendNextSample();
-    } else if (HasAnsweredSample()) {
+    if (burst::WantsAnother(Samples(), m_wanted, false) && SendRequest()) {
+        return;
+    }
+    if (HasAnsweredSample()) {
         FinishBurst();
     }
-    // Otherwise the last request may still be answered until the query's time-out.
+    // Otherwise the requests out may still be answered until the query's time-out.
 }
 
 std::vector<burst::Sample> CTimeQuery::Samples() const {

@@ -65,23 +65,37 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     void EndBeforeReply(const QString& reason, QueryOutcome::Result result);
     void DropSocket();
     void OnStep();
-    // One request of a burst, and once answered the decision on its reply.
+    // One request of a burst: what ties a reply to it (its nonce, for NTS its Unique
+    // Identifier), when it left, and once answered the decision on its reply.
     struct BurstEntry {
         burst::Sample sample;
         std::optional<ReplyDecision> decision;
+        std::uint64_t nonce = 0;
+        nts::UniqueId uniqueId{};
+        std::optional<std::int64_t> sentNtpNs;
     };
-    void SendNextSample();
+    // Sends the next request of the burst; false when none could go (an empty jar).
+    bool SendRequest();
+    // The request a reply answers: sent and without a good sample yet.
+    struct Match {
+        std::size_t index = 0;
+        ReplyDecision decision;
+    };
+    std::optional<Match> MatchReply(ReceivedReply reply);
+    void OnSampleReply(Match match);
     void OnSampleTimeout();
     // Ends the burst with its best sample, or with its last refused reply.
     void FinishBurst();
     // Shows a decided reply (setting the clock first for a correcting query) and ends.
     void Finish(ReplyDecision decision);
     bool HasAnsweredSample() const;
+    // A request sent and not answered yet.
+    bool HasOutstandingRequest() const;
     // The burst's samples so far, in the order sent.
     std::vector<burst::Sample> Samples() const;
 
     // ITimeSocketEvents
-    void OnSent() override;
+    void OnSent(std::int64_t sentNtpNs) override;
     void OnConnect(bool connected) override;
     void OnReply(const SocketReply& reply) override;
     void OnClose() override;
@@ -93,7 +107,6 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     QueryConfig m_config;
     wire::Transport m_transport{};
     std::unique_ptr<CTimeSocket> m_socket;
-    std::uint64_t m_nonce = 0;
     CNtsSession m_nts;
     // The requests this query sends, and what came of those sent so far.
     int m_wanted = 1;

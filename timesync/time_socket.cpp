@@ -112,7 +112,7 @@ void CTimeSocket::Send() {
     const std::optional<std::int64_t> sent =
         platform::TakeSendStampNs(m_socket->socketDescriptor());
     m_sentNtpNs = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
-    Post([](ITimeSocketEvents& owner) { owner.OnSent(); });
+    Post([sentNtpNs = m_sentNtpNs](ITimeSocketEvents& owner) { owner.OnSent(sentNtpNs); });
 }
 
 void CTimeSocket::ReadDatagrams() {

@@ -34,8 +34,9 @@ struct SocketReply {
 class ITimeSocketEvents {
   public:
     virtual ~ITimeSocketEvents() = default;
-    // A request has left.
-    virtual void OnSent() = 0;
+    // A request has left, at sentNtpNs (T1, as SocketReply::sentNtpNs). A burst's reply may
+    // answer an earlier request than the last, so its T1 is kept per request.
+    virtual void OnSent(std::int64_t sentNtpNs) = 0;
     virtual void OnConnect(bool connected) = 0;
     virtual void OnReply(const SocketReply& reply) = 0;
     // The peer closed the connection without a byte of reply.

@@ -11,7 +11,7 @@ extern QString g_strSocketType;
 extern QString g_strProtocol;
 // The NTS CA file (setting NtsCaFile); empty: the system's store.
 extern QString g_strNtsCaFile;
-// SNTP requests per query (setting Samples).
+// SNTP and NTS requests per query (setting Samples).
 extern int g_nSamples;
 
 // The next query's value from the settings in use.

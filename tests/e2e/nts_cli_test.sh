@@ -40,6 +40,14 @@ accepted=$(ke_accepted)
 cli "second query" 0 --server localhost "${trusted[@]}"
 [[ $(field authenticated) == True && $(field nts_ke_ms) == None ]] || fail "second query made a key exchange: $out"
 [[ $(ke_accepted) == "$accepted" ]] || fail "second query connected to the key exchange port"
+# A burst of four: each request spends a cookie and each reply brings one back (a request
+# still unanswered when the burst ends may cost its cookie).
+cookies=$(grep -c '^cookie ' "$jar")
+cli "burst" 0 --server localhost "${trusted[@]}" --samples 4
+python3 -c 'import json, sys; j = json.loads(sys.argv[1]); s = j["samples"]
+assert len(s) == 4 and j["samples_answered"] >= 2 and [x["used"] for x in s].count(True) == 1
+assert int(sys.argv[2]) + 4 - j["samples_answered"] >= int(sys.argv[3])' \
+    "$out" "$(grep -c '^cookie ' "$jar")" "$cookies" || fail "burst, $cookies cookies before: $out"
 # Two cookies left: the request's placeholders ask chronyd for the six that fill the jar.
 awk '!/^cookie / || ++n <= 2' "$jar" >"$work/jar" && cat "$work/jar" >"$jar"
 cli "placeholders" 0 --server localhost "${trusted[@]}"
@@ -83,23 +91,28 @@ cli "name mismatch" 4 --server 127.0.0.1 "${trusted[@]}"
 "$support/nts-server" start 127.0.0.3
 # Forged replies and NAKs before the real one are passed over; "forget" drops the cookies of
 # the jar "nak" left, silently.
-for mode in flip nak forget strip swap replay; do
+for mode in flip-first flip nak forget strip swap replay; do
     [[ $mode == forget ]] || rm -rf "$XDG_STATE_HOME"
     python3 "$support/nts-relay" "$mode" 127.0.0.3 10123 10123 "$jar" >"$work/relay.log" &
     relay_pid=$!
     wait_for 5 grep -q ready "$work/relay.log" || fail "relay $mode did not start"
     case $mode in
+    flip-first) cli "relay $mode" 0 --server localhost "${trusted[@]}" --samples 2
+        # The tampered first reply is dropped; the authentic second gives the time.
+        python3 -c 'import json, sys; j = json.loads(sys.argv[1])
+assert j["samples_answered"] == 1 and [s["used"] for s in j["samples"]] == [False, True]' "$out" ||
+            fail "$mode: $out" ;;
     flip | nak | forget) cli "relay $mode" 0 --server localhost "${trusted[@]}" --timeout 10 ;;&
     nak) cli "relay nak, jar kept" 0 --server localhost "${trusted[@]}" --timeout 10
         [[ $(field nts_ke_ms) == None ]] || fail "a forged NAK emptied the jar: $out" ;;
     strip) cli "relay strip" 4 --server localhost "${trusted[@]}" --timeout 5
         [[ $(field result) == "Reset: Timebase reply failed authentication!" ]] || fail "$mode: $out" ;;
-    swap) cli "relay swap" 1 --server localhost "${trusted[@]}" --timeout 6 ;;
+    swap) cli "relay swap" 1 --server localhost "${trusted[@]}" --timeout 6 --samples 1 ;;
     replay) cli "relay replay, first" 0 --server localhost "${trusted[@]}"
         before=$(recorded)
         cli "relay replay" 1 --server localhost "${trusted[@]}" --timeout 2 ;;
     esac
-    [[ $mode == @(flip|nak|forget) || $(field offset_seconds) == None ]] || fail "relay $mode reported a time: $out"
+    [[ $mode == @(flip-first|flip|nak|forget) || $(field offset_seconds) == None ]] || fail "relay $mode reported a time: $out"
     kill "$relay_pid" && wait "$relay_pid" 2>/dev/null || true
     relay_pid=
 done
