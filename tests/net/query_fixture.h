@@ -22,7 +22,6 @@ class QueryTest : public testing::Test {
         ResetHooks();
         Hooks().setSystemClock = [this](const platform::UtcInstant& instant) {
             m_setClockCalls.push_back(instant);
-            m_trueTimeAtSet.push_back(platform::LocalClockNtp());
             return m_setClockRefusal;
         };
     }
@@ -46,15 +45,8 @@ class QueryTest : public testing::Test {
         return QTest::qWaitFor([this] { return !m_query.IsPending(); }, timeoutMs);
     }
     double Offset() const { return m_view.ended.back().measurement.value().offset; }
-    double SetError(std::size_t call) const {
-        const platform::UtcInstant& set = m_setClockCalls.at(call);
-        return static_cast<double>(set.seconds + platform::kSecondsFrom1900To1970) +
-               set.nanoseconds * 1e-9 - m_trueTimeAtSet.at(call);
-    }
 
     std::vector<platform::UtcInstant> m_setClockCalls;
-    // The real clock (seconds since 1900) at each call of the setter.
-    std::vector<double> m_trueTimeAtSet;
     std::string m_setClockRefusal;
     QueryConfig m_config;
     RecordingView m_view;
