@@ -2,6 +2,7 @@
 // the extension fields after an NTP header, a protected reply, the text of a cookie jar,
 // the jar's file on disk, and the plaintext of a reply sealed with the right key, so that
 // what lies behind the authenticator's check is reached too.
+#include "tests/fuzz/require.h"
 #include "timesync/ntp_extension_fields.h"
 #include "timesync/nts_cookie_jar.h"
 #include "timesync/nts_ke_records.h"
@@ -27,9 +28,7 @@ void CheckJarText(std::span<const std::uint8_t> bytes) {
     if (const auto jar = nts::ParseJar(std::string(bytes.begin(), bytes.end()))) {
         const std::string text = nts::FormatJar(*jar);
         const auto again = nts::ParseJar(text);
-        if (!again || nts::FormatJar(*again) != text) {
-            __builtin_trap();
-        }
+        Require(again && nts::FormatJar(*again) == text);
     }
 }
 
@@ -39,9 +38,7 @@ void CheckJarFile(std::span<const std::uint8_t> bytes) {
     static const struct Folder {
         std::string path = [] {
             char name[] = "/tmp/nts_fuzz_XXXXXX";
-            if (!mkdtemp(name)) {
-                __builtin_trap();
-            }
+            Require(mkdtemp(name) != nullptr);
             setenv("XDG_STATE_HOME", name, 1);
             return std::string(name);
         }();
@@ -56,9 +53,8 @@ void CheckJarFile(std::span<const std::uint8_t> bytes) {
         return;
     }
     const std::string saved = nts::JarPath(jar.keHost, jar.kePort);
-    if (nts::SaveJar(saved, jar) && nts::FormatJar(nts::LoadJar(saved)) != nts::FormatJar(jar)) {
-        __builtin_trap();
-    }
+    Require(!nts::SaveJar(saved, jar) ||
+            nts::FormatJar(nts::LoadJar(saved)) == nts::FormatJar(jar));
     unlink(saved.c_str());
 }
 
@@ -79,9 +75,7 @@ void CheckSealedReply(std::span<const std::uint8_t> plaintext) {
     gnutls_aead_cipher_hd_t aead = nullptr;
     Bytes sealed(plaintext.size() + nts::kTagSize);
     std::size_t sealedSize = sealed.size();
-    if (gnutls_aead_cipher_init(&aead, GNUTLS_CIPHER_AES_128_SIV, &datum) < 0) {
-        __builtin_trap();
-    }
+    Require(gnutls_aead_cipher_init(&aead, GNUTLS_CIPHER_AES_128_SIV, &datum) >= 0);
     const int encrypted = gnutls_aead_cipher_encrypt(
         aead, nonce.data(), nonce.size(), packet.data(), packet.size(), nts::kTagSize,
         plaintext.data(), plaintext.size(), sealed.data(), &sealedSize);
@@ -98,9 +92,7 @@ void CheckSealedReply(std::span<const std::uint8_t> plaintext) {
 
     const nts::ReplyCheck check = nts::CheckReply(packet, uniqueId, key);
     const auto fields = wire::WalkExtensionFields(plaintext, 0);
-    if ((check.verdict == nts::ReplyCheck::Verdict::Authentic) != fields.has_value()) {
-        __builtin_trap();
-    }
+    Require((check.verdict == nts::ReplyCheck::Verdict::Authentic) == fields.has_value());
     if (!fields) {
         return;
     }
@@ -111,9 +103,7 @@ void CheckSealedReply(std::span<const std::uint8_t> plaintext) {
             cookies.emplace_back(field.body.begin(), field.body.end());
         }
     }
-    if (cookies != check.cookies) {
-        __builtin_trap();
-    }
+    Require(cookies == check.cookies);
 }
 
 } // namespace
@@ -126,10 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (data[0] % 6) {
     case 0: {
         const nts::KeResponse response = nts::ParseKeResponse(bytes);
-        if (response.cookies.size() > nts::kMaxCookies ||
-            response.server.size() > nts::kMaxNtpServerSize) {
-            __builtin_trap();
-        }
+        Require(response.cookies.size() <= nts::kMaxCookies &&
+                response.server.size() <= nts::kMaxNtpServerSize);
         break;
     }
     case 1:

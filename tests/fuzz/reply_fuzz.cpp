@@ -1,6 +1,7 @@
 // Any bytes as the reply to an SNTP or Time request, plain or correcting. Besides crashes
 // and sanitizer reports it traps on an accepted reply that breaks a check: a clock set to
 // before the release date, a negative or overlong round trip, an impossible stratum.
+#include "tests/fuzz/require.h"
 #include "timesync/clock_correction.h"
 #include "timesync/reply_checks.h"
 #include "timesync/reply_evaluation.h"
@@ -15,12 +16,6 @@ namespace {
 constexpr std::uint64_t kNonce = 0x1122334455667788ULL;
 // 2026-12-06 12:00:00 UTC on the 1900 scale.
 constexpr std::int64_t kLocalNtpNs = 4005547200'000'000'000;
-
-void Require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // Any bytes as the settings file, read as both programs read it at start.
 #include "platform/settings_file.h"
+#include "tests/fuzz/require.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -14,13 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         return QDir().mkpath(config.path() + QStringLiteral("/Veldmark"));
     }();
-    if (!placed) {
-        __builtin_trap();
-    }
+    Require(placed);
     QFile file(settings::FilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        __builtin_trap();
-    }
+    Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     file.close();
     for (const char* key : {"TimeBase", "SocketType", "Protocol"}) {

@@ -4,6 +4,7 @@
 #include "cli/cli_options.h"
 #include "cli/helper_options.h"
 #include "cli/json_report.h"
+#include "tests/fuzz/require.h"
 #include "timesync/host_text.h"
 
 #include <QJsonDocument>
@@ -39,21 +40,15 @@ QStringList Arguments(std::string_view text) {
 void CheckHost(std::string_view text) {
     const HostAndPort split = SplitHostAndPort(text);
     // Without a port the host is the text as it stands, or what stood in brackets.
-    if (text.find(split.host) == std::string_view::npos ||
-        (split.port == 0 && split.host != text && "[" + split.host + "]" != text)) {
-        __builtin_trap();
-    }
+    Require(text.find(split.host) != std::string_view::npos &&
+            (split.port != 0 || split.host == text || "[" + split.host + "]" == text));
 }
 
 template <typename Parse> void CheckOptions(Parse parse, std::string_view text) {
     const auto parsed = parse(Arguments(text));
-    if (const auto* options = std::get_if<CliOptions>(&parsed)) {
-        if (options->servers.size() > kMaxServers) {
-            __builtin_trap();
-        }
-    } else if (std::get<CliUsageError>(parsed).message.isEmpty()) {
-        __builtin_trap();
-    }
+    const auto* options = std::get_if<CliOptions>(&parsed);
+    Require(options ? options->servers.size() <= kMaxServers
+                    : !std::get<CliUsageError>(parsed).message.isEmpty());
 }
 
 // A figure is a byte (odd: present) and eight bytes of any double or integer, NaN and
@@ -109,9 +104,7 @@ void CheckJson(std::string_view text) {
     const std::string json = FormatJson(report);
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        __builtin_trap();
-    }
+    Require(error.error == QJsonParseError::NoError && document.isObject());
 }
 
 } // namespace

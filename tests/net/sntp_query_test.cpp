@@ -1,5 +1,6 @@
 // SNTP queries against the sandbox's chronyd: the texts in order, the offset, the buttons,
-// correcting and refusing, the tray during a query, names and IPv6.
+// the tray during a query, names and IPv6 (corrections, refused or not, the process and
+// window tests show).
 #include "tests/net/query_fixture.h"
 
 #include <QRegularExpression>
@@ -48,40 +49,6 @@ TEST_F(SntpQueryTest, ShowsTheTimebaseClockAndASmallDelta) {
     EXPECT_TRUE(m_setClockCalls.empty());
     EXPECT_TRUE(m_view.warnings.isEmpty());
     EXPECT_TRUE(m_view.closes.isEmpty());
-}
-
-TEST_F(SntpQueryTest, ACorrectingQuerySetsTheTimebaseTime) {
-    // The process's clock an hour behind: the offset is an hour, and no warning comes.
-    ShiftLocalClock(-3600);
-    m_query.Start(Correcting());
-    EXPECT_TRUE(m_query.IsCorrecting());
-    ASSERT_TRUE(WaitForEnd());
-    ASSERT_EQ(m_setClockCalls.size(), 1U);
-    EXPECT_NEAR(SetError(0), 0.0, 0.010);
-    EXPECT_NEAR(Offset(), 3600.0, 0.010);
-    EXPECT_TRUE(m_view.LastText().startsWith("System Clock Corrected by: 3600.0") ||
-                m_view.LastText().startsWith("System Clock Corrected by: 3599.9"))
-        << m_view.LastText().toStdString();
-    EXPECT_FALSE(m_query.IsCorrecting());
-    EXPECT_TRUE(m_view.warnings.isEmpty());
-}
-
-TEST_F(SntpQueryTest, ARefusedClockIsNeverReportedAsCorrected) {
-    m_query.SetExitWhenDone();
-    m_setClockRefusal = "Operation not permitted";
-    m_query.Start(Correcting());
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_view.LastText(), "Reset: System Clock NOT Corrected: Operation not permitted");
-    EXPECT_EQ(m_view.ended.back().result, QueryOutcome::Result::ClockNotSet);
-    EXPECT_TRUE(m_view.ButtonsEnabled());
-    EXPECT_TRUE(m_view.closes.isEmpty());
-    // The mark ends with the query: the plain button that follows only queries.
-    EXPECT_FALSE(m_query.IsCorrecting());
-    m_setClockRefusal.clear();
-    m_query.Start(m_config);
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(m_setClockCalls.size(), 1U);
-    EXPECT_TRUE(kReport.match(m_view.LastText()).hasMatch()) << m_view.LastText().toStdString();
 }
 
 TEST_F(SntpQueryTest, TheTrayMarksARunningQueryAndOpensNoSecondSocket) {

@@ -18,8 +18,6 @@
 // An address of the loopback network that no real server of the sandbox binds.
 inline const QHostAddress kScriptedAddress{QStringLiteral("127.0.0.2")};
 inline constexpr const char* kScriptedHost = "127.0.0.2";
-// Nothing listens here: connections are refused.
-inline constexpr const char* kRefusingHost = "127.0.0.3";
 
 struct ScriptedReply {
     int delayMs = 0;
@@ -38,8 +36,6 @@ class ScriptedUdpServer : public QObject {
     const QList<QByteArray>& Requests() const { return m_requests; }
     // All requests ever received, also those forgotten.
     int RequestCount() const { return m_count; }
-    // Drops the requests kept so far (long runs keep no history).
-    void ForgetRequests() { m_requests.clear(); }
 
   private:
     void Answer() {
