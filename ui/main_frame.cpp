@@ -266,6 +266,7 @@ void CMainFrame::OnQueryTimebase() {
     }
 }
 void CMainFrame::OnCorrectClock() {
+    // The question's event loop may see the window close: the query is looked for again.
     if (m_pQuery && ServiceAllowsCorrect() && m_pQuery) {
         QueryConfig config = WindowQueryConfig(true);
         config.askBeforeLargeStep = true;
