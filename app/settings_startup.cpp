@@ -1,6 +1,7 @@
 #include "app/settings_startup.h"
 
 #include "platform/settings_file.h"
+#include "ui/check_interval.h"
 #include "ui/query_settings.h"
 #include "ui/window_settings.h"
 
@@ -20,6 +21,7 @@ void LoadIntoGlobals() {
     g_strProtocol = ReadString(kKeyProtocol, QString());
     g_strNtsCaFile = ReadString(kKeyNtsCaFile, QString());
     g_nSamples = SamplesChoice(ReadInt(kKeySamples, kDefaultSamples));
+    g_nCheckInterval = CheckIntervalInEffect(ReadInt(kKeyCheckInterval, kDefaultCheckInterval));
     g_bTextOnly = ReadInt(kKeyTextOnly, kDefaultTextOnly);
     g_bMinimizeToTray = ReadInt(kKeyMinimizeToTray, kDefaultMinimizeToTray);
 }

@@ -27,6 +27,9 @@ struct QueryConfig {
     std::string caPem;
     // The query sets the clock from its answer.
     bool correct = false;
+    // A correction beyond the maximum delta waits for the user: the query ends with the
+    // measurement and the caller sets the clock once the user agrees.
+    bool askBeforeLargeStep = false;
 
     // The host asked ("[::1]:123" gives "::1"), and the protocol, transport and port used.
     QString Host() const;

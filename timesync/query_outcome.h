@@ -60,4 +60,7 @@ struct QueryOutcome {
     std::optional<double> ntsKeMs;
     // What the reply measured; empty when it was refused or never came.
     std::optional<Measurement> measurement;
+    // A correcting query measured a step beyond the maximum delta and left the clock for
+    // the user to decide (QueryConfig::askBeforeLargeStep).
+    bool largeStepToConfirm = false;
 };

@@ -92,6 +92,7 @@ void CTimeQuery::OnTrayCorrectClock(const QueryConfig& config) {
     // first one open and answered by nobody.
     if (IsPending()) {
         m_correcting = true;
+        m_config.askBeforeLargeStep = config.askBeforeLargeStep;
         return;
     }
     QueryConfig correcting = config;
@@ -462,7 +463,12 @@ void CTimeQuery::Finish(ReplyDecision decision) {
     if (decision.outcome.measurement && !m_burst.empty()) {
         decision.outcome.measurement->samplesAnswered = burst::AnsweredCount(Samples());
     }
-    if (m_correcting) {
+    if (m_correcting && m_config.askBeforeLargeStep && decision.deltaWarning &&
+        decision.outcome.measurement) {
+        // The question about the step replaces the warning about it.
+        decision.outcome.largeStepToConfirm = true;
+        decision.deltaWarning = false;
+    } else if (m_correcting) {
         decision = Corrected(std::move(decision), Hooks());
     }
     const QueryOutcome::Result result = decision.outcome.result;

@@ -31,4 +31,17 @@ struct SamplesItem {
 };
 inline constexpr SamplesItem kSamplesItems[] = {
     {ID_SAMPLES_1, 1}, {ID_SAMPLES_4, 4}, {ID_SAMPLES_8, 8}};
+inline constexpr int ID_VIEW_HISTORY = 40049;
+inline constexpr int ID_CHECK_OFF = 40045;
+inline constexpr int ID_CHECK_15MINUTES = 40046;
+inline constexpr int ID_CHECK_1HOUR = 40047;
+inline constexpr int ID_CHECK_6HOURS = 40048;
+
+// The "Check Every" items and the CheckInterval value (seconds) each stands for.
+struct CheckItem {
+    int id;
+    int seconds;
+};
+inline constexpr CheckItem kCheckItems[] = {
+    {ID_CHECK_OFF, 0}, {ID_CHECK_15MINUTES, 900}, {ID_CHECK_1HOUR, 3600}, {ID_CHECK_6HOURS, 21600}};
 inline constexpr int ID_APP_EXIT = 57665;

@@ -50,6 +50,9 @@ void CCommandUi::OnCommand(int id) {
     case ID_TRAY_CORRECTCLOCK:
         m_targets.onTrayCorrectClock();
         break;
+    case ID_VIEW_HISTORY:
+        m_targets.onShowHistory();
+        break;
     default:
         m_pCommands->Dispatch(id);
         break;

@@ -19,6 +19,7 @@ struct CommandTargets {
     std::function<void()> onAppExit;
     std::function<void()> onReset;
     std::function<void()> onTrayCorrectClock;
+    std::function<void()> onShowHistory;
 };
 
 // Everything through which the user gives commands, put onto the main window: the menu

@@ -1,16 +1,24 @@
 #include "ui/main_frame.h"
 
+#include "history/measurement_row_of.h"
 #include "scene/gl_scene.h"
+#include "timesync/clock_correction.h"
 #include "timesync/query_outcome.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_query.h"
+#include "timesync/time_sync_hooks.h"
+#include "ui/check_interval.h"
 #include "ui/command_ui.h"
 #include "ui/control_ids.h"
+#include "ui/correction_questions.h"
 #include "ui/delta_warning_box.h"
 #include "ui/elevated_correction.h"
+#include "ui/history_window.h"
+#include "ui/history_worker.h"
 #include "ui/main_menus.h"
 #include "ui/query_settings.h"
 #include "ui/status_bar.h"
+#include "ui/system_time_reader.h"
 #include "ui/tray_icon.h"
 #include "ui/viewpoint_keys.h"
 #include "ui/window_keys.h"
@@ -22,6 +30,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -33,6 +42,7 @@
 namespace {
 const QKeySequence kQueryKey(Qt::Key_F5);
 const QKeySequence kCorrectKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+const QKeySequence kHistoryKey(Qt::CTRL | Qt::Key_H);
 
 QPushButton* MakeButton(QWidget* parent, const char* caption, const char* objectName,
                         const QKeySequence& key) {
@@ -83,10 +93,12 @@ CMainFrame::CMainFrame() {
     // Once the helper has set the clock, the hint on getting the right no longer applies.
     m_pElevated = std::make_unique<CElevatedCorrection>(
         *this, [this] { m_wndStatusBar->SetQueryNote(QString()); });
+    m_pHistory = std::make_unique<CHistoryWorker>();
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.
     m_pCommandUi = new CCommandUi({*this, *m_wndStatusBar, *m_pScene, [this] { OnAppExit(); },
-                                   [this] { OnReset(); }, [this] { OnTrayCorrectClock(); }});
+                                   [this] { OnReset(); }, [this] { OnTrayCorrectClock(); },
+                                   [this] { OnShowHistory(); }});
     // A disabled button ignores its key as it ignores a click.
     AddWindowKeys(*this, {
                              {"keyQuery", {kQueryKey}, [this] { m_pBtnQuery->click(); }},
@@ -96,6 +108,7 @@ CMainFrame::CMainFrame() {
                               {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)},
                               [this] { OpenPopupAtViewCentre(); }},
                              {"keyMenuBar", {Qt::Key_F10}, [this] { OpenMenuBar(); }},
+                             {"keyHistory", {kHistoryKey}, [this] { OnShowHistory(); }},
                          });
 
     // Without a window manager the frame is the window; with one, the first ticks that
@@ -106,7 +119,9 @@ CMainFrame::CMainFrame() {
     m_tickTimer.setInterval(kTickPeriodMs);
     connect(&m_tickTimer, &QTimer::timeout, this, &CMainFrame::OnTimer);
     m_tickTimer.start();
+    connect(&m_checkTimer, &QTimer::timeout, this, &CMainFrame::OnCheckTimer);
     m_pClient->setFocus();
+    RefreshSystemTime();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -175,12 +190,33 @@ void CMainFrame::OnTimer() {
         return;
     }
     m_pQuery->Tick();
+    FollowCheckInterval();
+    m_pCommandUi->Tray().UpdateResultAge();
     if (std::exchange(m_bAutoCorrect, false)) {
         m_pQuery->Start(WindowQueryConfig(true));
         m_pQuery->SetExitWhenDone();
     }
     // Ticks missed during a long frame are not made up: QTimer fires once after a stall
     // and counts on from then, so nothing queued needs dropping.
+}
+
+void CMainFrame::FollowCheckInterval() {
+    const int ms = g_nCheckInterval * checkSecondMs;
+    if (ms == m_nCheckMs) {
+        return;
+    }
+    m_nCheckMs = ms;
+    m_checkTimer.stop();
+    if (ms > 0) {
+        m_checkTimer.start(ms);
+    }
+}
+
+void CMainFrame::OnCheckTimer() {
+    // Never a correction, and never in the way of the user's own query.
+    if (m_pQuery && !m_pQuery->IsPending() && !m_bAsking) {
+        m_pQuery->Start(WindowQueryConfig(false));
+    }
 }
 
 void CMainFrame::OnKeyDown(int key) {
@@ -215,6 +251,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::OnClose() {
     // The socket is closed now, not when the window is deleted later.
     m_tickTimer.stop();
+    m_checkTimer.stop();
     m_pQuery.reset();
 }
 
@@ -229,8 +266,11 @@ void CMainFrame::OnQueryTimebase() {
     }
 }
 void CMainFrame::OnCorrectClock() {
-    if (m_pQuery) {
-        m_pQuery->Start(WindowQueryConfig(true));
+    // The question's event loop may see the window close: the query is looked for again.
+    if (m_pQuery && ServiceAllowsCorrect() && m_pQuery) {
+        QueryConfig config = WindowQueryConfig(true);
+        config.askBeforeLargeStep = true;
+        m_pQuery->Start(config);
     }
 }
 void CMainFrame::OnReset() {
@@ -239,10 +279,27 @@ void CMainFrame::OnReset() {
     }
 }
 void CMainFrame::OnTrayCorrectClock() {
-    if (m_pQuery) {
+    if (m_pQuery && ServiceAllowsCorrect() && m_pQuery) {
         m_bFromTray = true;
-        m_pQuery->OnTrayCorrectClock(WindowQueryConfig(true));
+        QueryConfig config = WindowQueryConfig(true);
+        config.askBeforeLargeStep = true;
+        m_pQuery->OnTrayCorrectClock(config);
     }
+}
+
+CHistoryWindow* CMainFrame::HistoryWindow() const {
+    return m_pHistoryWindow;
+}
+
+void CMainFrame::OnShowHistory() {
+    if (!m_pHistoryWindow) {
+        m_pHistoryWindow = new CHistoryWindow(*m_pHistory, this);
+        m_pHistoryWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    RefreshSystemTime();
+    m_pHistoryWindow->show();
+    m_pHistoryWindow->raise();
+    m_pHistoryWindow->activateWindow();
 }
 
 void CMainFrame::ShowStatusText(const QString& text) {
@@ -271,6 +328,40 @@ void CMainFrame::PostDeltaWarning() {
 }
 void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
     m_nAttempt = 0;
+    if (!m_pQuery) {
+        return;
+    }
+    const QueryConfig config = m_pQuery->Config();
+    if (outcome.largeStepToConfirm) {
+        // Asked once this handler has returned; the measurement keeps until the answer.
+        QMetaObject::invokeMethod(
+            this, [this, outcome, config] { AskLargeStep(outcome, config); }, Qt::QueuedConnection);
+        return;
+    }
+    KeepResult(outcome, config);
+}
+
+void CMainFrame::AskLargeStep(QueryOutcome outcome, const QueryConfig& config) {
+    if (Ask("largeStepQuestion", LargeStepQuestionText(outcome.measurement->offset)) && m_pQuery) {
+        ReplyDecision decision;
+        decision.outcome = std::move(outcome);
+        decision = Corrected(std::move(decision), Hooks());
+        outcome = std::move(decision.outcome);
+        m_wndStatusBar->ShowPaneText(QString::fromStdString(decision.text));
+    }
+    KeepResult(outcome, config);
+}
+
+void CMainFrame::KeepResult(const QueryOutcome& outcome, const QueryConfig& config) {
+    // A query the user ended before any answer measured nothing worth keeping.
+    if (outcome.result != QueryOutcome::Result::Reset) {
+        m_pHistory->Append(history::RowOf(outcome, config, "horolux", history::VerdictOf(outcome)));
+        // Read after the row is written: the worker runs its tasks in order.
+        if (m_pHistoryWindow && m_pHistoryWindow->isVisible()) {
+            m_pHistoryWindow->Refresh();
+        }
+    }
+    RefreshSystemTime();
     m_wndStatusBar->SetQueryNote(outcome.result == QueryOutcome::Result::ClockNotSet
                                      ? QString::fromLatin1(kClockRightHint)
                                      : QString());
@@ -282,8 +373,40 @@ void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
         OnAppExit();
         return;
     }
-    m_pElevated->OnQueryEnded(outcome, m_pQuery->Config(), m_bUnattended);
+    m_pElevated->OnQueryEnded(outcome, config, m_bUnattended);
 }
+
+bool CMainFrame::Ask(const char* name, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kProductName), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QLatin1String(name));
+    box.setDefaultButton(QMessageBox::No);
+    // No background check starts while the user decides.
+    m_bAsking = true;
+    const bool yes = box.exec() == QMessageBox::Yes;
+    m_bAsking = false;
+    return yes;
+}
+
+bool CMainFrame::ServiceAllowsCorrect() {
+    if (m_bServiceAgreed || !m_systemTime || !m_systemTime->IsSynchronized()) {
+        return true;
+    }
+    m_bServiceAgreed = Ask("serviceQuestion", ServiceQuestionText(*m_systemTime));
+    return m_bServiceAgreed;
+}
+
+void CMainFrame::RefreshSystemTime() {
+    ReadSystemTimeLater(this, [this](history::SystemTimeState state) {
+        m_systemTime = state;
+        const QString text = QString::fromStdString(history::SystemTimeText(state));
+        m_wndStatusBar->SetSystemTimeText(text);
+        if (m_pHistoryWindow) {
+            m_pHistoryWindow->SetSystemTimeText(text);
+        }
+    });
+}
+
 void CMainFrame::PostClose() {
     m_bCloseAtEnd = true;
 }

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "history/system_time_state.h"
+#include "timesync/query_config.h"
 #include "timesync/time_sync_view.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class CCommandUi;
 class CElevatedCorrection;
+class CHistoryWindow;
+class CHistoryWorker;
 class CTimeQuery;
 class CGLScene;
 class CStatusBar;
@@ -24,6 +30,12 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
 
     CStatusBar* StatusBar() const { return m_wndStatusBar; }
     CGLScene* Scene() const { return m_pScene; }
+    // The history the window's queries are kept in, and its window while open.
+    CHistoryWorker& History() const { return *m_pHistory; }
+    CHistoryWindow* HistoryWindow() const;
+    // How long one second of the check interval lasts, ms (tests shorten it).
+    int checkSecondMs = 1000;
+
     // The query; nullptr once the window has closed.
     CTimeQuery* Query() const { return m_pQuery.get(); }
 
@@ -46,6 +58,8 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void OnCorrectClock();
     void OnReset();
     void OnTrayCorrectClock();
+    // Opens the Clock History window, or brings it to the front.
+    void OnShowHistory();
     void OnAppExit();
     // One tick of the 200 ms timer: fly-in step, one frame, the query's tick.
     void OnTimer();
@@ -63,6 +77,20 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     void OpenPopupAtViewCentre();
     void OpenMenuBar();
     void OnClose();
+    // The window's end of a query: the history row, the notes, the tray, the helper.
+    void KeepResult(const QueryOutcome& outcome, const QueryConfig& config);
+    // Sets the clock from a step beyond the maximum delta once the user agrees.
+    void AskLargeStep(QueryOutcome outcome, const QueryConfig& config);
+    // A Yes/No question, No the default; the box is found by its objectName.
+    bool Ask(const char* name, const QString& question);
+    // While a time service keeps the clock, the user agrees to a correction once.
+    bool ServiceAllowsCorrect();
+    // Reads the system's time keeping again and shows it where it is shown.
+    void RefreshSystemTime();
+    // Follows the Check Every setting; the timer restarts only when it changed.
+    void FollowCheckInterval();
+    // A plain query in the background, unless one is running.
+    void OnCheckTimer();
 
     QWidget* m_pClient = nullptr;
     QPushButton* m_pBtnQuery = nullptr;
@@ -72,8 +100,19 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     CCommandUi* m_pCommandUi = nullptr;
     // Outlives the query, which may report its end while it is destroyed.
     std::unique_ptr<CElevatedCorrection> m_pElevated;
+    // Destroyed after the query, so that its last row is still written.
+    std::unique_ptr<CHistoryWorker> m_pHistory;
+    QPointer<CHistoryWindow> m_pHistoryWindow;
+    // The system's time keeping as last read; empty until the first reading is in.
+    std::optional<history::SystemTimeState> m_systemTime;
+    bool m_bServiceAgreed = false;
+    // A question to the user is open.
+    bool m_bAsking = false;
     std::unique_ptr<CTimeQuery> m_pQuery;
     QTimer m_tickTimer;
+    QTimer m_checkTimer;
+    // The interval the check timer runs at, ms; 0: stopped.
+    int m_nCheckMs = 0;
     bool m_bAutoCorrect = false;
     // The running query was started or marked from the tray, which then reports its end.
     bool m_bFromTray = false;

@@ -1,5 +1,6 @@
 #include "ui/main_menus.h"
 
+#include "ui/check_interval.h"
 #include "ui/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/image_menu_style.h"
@@ -164,6 +165,9 @@ void CMainMenus::ApplyInitialMarks() {
     Check(ID_PROTOCOL_NTS, nts);
     for (const auto& [id, samples] : kSamplesItems) {
         Check(id, g_nSamples == samples);
+    }
+    for (const auto& [id, seconds] : kCheckItems) {
+        Check(id, g_nCheckInterval == seconds);
     }
     Check(ID_OPTIONS_MINIMIZETOTRAY, g_bMinimizeToTray != 0);
     Check(ID_BACKDROP_TEXTONLY, g_bTextOnly != 0);

@@ -30,6 +30,13 @@ constexpr MenuEntry kSamples[] = {
     Command("&8", ID_SAMPLES_8, true),
 };
 
+constexpr MenuEntry kCheckEvery[] = {
+    Command("&Off", ID_CHECK_OFF, true),
+    Command("&15 Minutes", ID_CHECK_15MINUTES, true),
+    Command("1 &Hour", ID_CHECK_1HOUR, true),
+    Command("&6 Hours", ID_CHECK_6HOURS, true),
+};
+
 constexpr MenuEntry kUsNavyTimebase[] = {
     Command("Primary Timebase", ID_TIMEBASE_PRIMARY),
     Command("Backup Timebase", ID_TIMEBASE_BACKUP),
@@ -50,9 +57,11 @@ constexpr MenuEntry kBackdrop[] = {
 constexpr MenuEntry kOptions[] = {
     Choice("&Protocol", kProtocol),
     Choice("&Samples per Query", kSamples),
+    Choice("Check &Every", kCheckEvery),
     Popup("&Timebase", kTimebase),
     Choice("&Backdrop", kBackdrop),
     Command("&Minimize to Tray", ID_OPTIONS_MINIMIZETOTRAY, true),
+    Command("Clock &History...\tCtrl+H", ID_VIEW_HISTORY),
 };
 
 constexpr MenuEntry kMainFile[] = {
@@ -96,6 +105,7 @@ constexpr MenuEntry kPopupMenu[] = {
 constexpr MenuEntry kTrayMenu[] = {
     Command("Restore", ID_TRAY_RESTORE),
     Command("Correct System Clock", ID_TRAY_CORRECTCLOCK),
+    Command("Clock History", ID_VIEW_HISTORY),
     Command("Exit", ID_APP_EXIT),
 };
 

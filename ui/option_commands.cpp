@@ -3,6 +3,7 @@
 #include "platform/settings_file.h"
 #include "ui/about_dlg.h"
 #include "ui/alternate_timebase_dlg.h"
+#include "ui/check_interval.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_templates.h"
 #include "ui/main_menus.h"
@@ -41,6 +42,12 @@ bool COptionCommands::Dispatch(int id) {
     case ID_SAMPLES_4:
     case ID_SAMPLES_8:
         OnSamples(id);
+        return true;
+    case ID_CHECK_OFF:
+    case ID_CHECK_15MINUTES:
+    case ID_CHECK_1HOUR:
+    case ID_CHECK_6HOURS:
+        OnCheckEvery(id);
         return true;
     case ID_TIMEBASE_PRIMARY:
         OnTimebasePrimary();
@@ -109,6 +116,19 @@ void COptionCommands::OnProtocolSntp() {
 void COptionCommands::OnProtocolNts() {
     // NTS runs over UDP; its socket type is stored only so that the pair stays whole.
     SelectProtocol(ID_PROTOCOL_NTS, kSocketUdp, kProtocolNts, kNtsSelectedText);
+}
+
+void COptionCommands::OnCheckEvery(int checkedId) {
+    for (const auto& [id, seconds] : kCheckItems) {
+        m_menus.Check(id, id == checkedId);
+        if (id == checkedId) {
+            g_nCheckInterval = seconds;
+        }
+    }
+    settings::WriteInt(kKeyCheckInterval, g_nCheckInterval);
+    m_statusBar.ShowPaneText(g_nCheckInterval == 0
+                                 ? QString::fromLatin1(kCheckOffText)
+                                 : QString::fromLatin1(kCheckEveryText).arg(g_nCheckInterval / 60));
 }
 
 void COptionCommands::OnSamples(int checkedId) {

@@ -27,6 +27,8 @@ class COptionCommands {
     void OnProtocolNts();
     // One of the ID_SAMPLES_ items.
     void OnSamples(int id);
+    // One of the ID_CHECK_ items.
+    void OnCheckEvery(int id);
     void OnTimebasePrimary();
     void OnTimebaseBackup();
     void OnTimebaseAlternate();

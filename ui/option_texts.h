@@ -6,6 +6,8 @@ inline constexpr const char* kTimeUdpSelectedText = "Time Protocol with Datagram
 inline constexpr const char* kSntpSelectedText = "Simple Network Time Protocol selected";
 inline constexpr const char* kNtsSelectedText = "Network Time Security selected";
 // %1: 1, 4 or 8.
+inline constexpr const char* kCheckOffText = "Background checks: off";
+inline constexpr const char* kCheckEveryText = "Background checks: every %1 minutes";
 inline constexpr const char* kSamplesSelectedText = "Samples per query: %1";
 inline constexpr const char* kTimebaseSelectedSuffix = " selected";
 inline constexpr const char* kAlternateSelectedText = "Alternate TimeBase Selected";

@@ -101,6 +101,9 @@ QString CStatusBar::PaneToolTip() const {
     if (!m_strQueryNote.isEmpty()) {
         lines << m_strQueryNote;
     }
+    if (!m_strSystemTime.isEmpty()) {
+        lines << m_strSystemTime;
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

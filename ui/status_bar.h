@@ -20,6 +20,8 @@ class CStatusBar : public QStatusBar {
     // protocol, and the query note (the attempt of a running query, a hint after a refusal).
     QString PaneToolTip() const;
     void SetQueryNote(const QString& note) { m_strQueryNote = note; }
+    // "System time service: ...", the tooltip's last line.
+    void SetSystemTimeText(const QString& text) { m_strSystemTime = text; }
     // While a menu is open, pane 0 gives way to the prompt of the highlighted item
     // (empty for submenus); EndPrompt brings back the text the pane held.
     void ShowPrompt(const QString& prompt);
@@ -37,6 +39,7 @@ class CStatusBar : public QStatusBar {
 
     QString m_strPaneText;
     QString m_strQueryNote;
+    QString m_strSystemTime;
     QLabel* m_pMessage = nullptr;
     QLabel* m_pPrompt = nullptr;
     QProgressBar* m_pProgress = nullptr;

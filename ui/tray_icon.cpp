@@ -84,8 +84,35 @@ void CTrayIcon::Restore() {
     m_frame.activateWindow();
 }
 
+QString AgeText(qint64 seconds) {
+    if (seconds < 60) {
+        return QStringLiteral("just now");
+    }
+    if (seconds < 3600) {
+        return QStringLiteral("%1 min ago").arg(seconds / 60);
+    }
+    if (seconds < 2 * 86400) {
+        return QStringLiteral("%1 h ago").arg(seconds / 3600);
+    }
+    return QStringLiteral("%1 days ago").arg(seconds / 86400);
+}
+
+void CTrayIcon::UpdateResultAge() {
+    if (m_strResult.isEmpty()) {
+        return;
+    }
+    const QString tip = QStringLiteral("%1\n%2\n%3")
+                            .arg(QString::fromLatin1(kProductName), m_strResult,
+                                 AgeText(m_resultAge.elapsed() / 1000));
+    if (m_pIcon->toolTip() != tip) {
+        m_pIcon->setToolTip(tip);
+    }
+}
+
 void CTrayIcon::ShowResult(const QString& text, bool bubble) {
-    m_pIcon->setToolTip(QStringLiteral("%1\n%2").arg(QString::fromLatin1(kProductName), text));
+    m_strResult = text;
+    m_resultAge.start();
+    UpdateResultAge();
     if (bubble && m_pIcon->isVisible()) {
         m_pIcon->showMessage(QString::fromLatin1(kProductName), text);
     }

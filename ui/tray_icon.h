@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <functional>
@@ -13,6 +15,9 @@ class QMenu;
 // forward and opens the tray popup at the cursor. Without a tray host the window
 // minimizes as usual, and a window hidden in a tray that goes away comes back
 // minimized, so it can always be reached.
+// "just now", "1 min ago", "3 h ago", "2 days ago".
+QString AgeText(qint64 seconds);
+
 class CTrayIcon : public QObject {
     Q_OBJECT
   public:
@@ -31,6 +36,9 @@ class CTrayIcon : public QObject {
     // The icon's tooltip: the program's name, then the last result; the tray's own
     // commands also show it in a message bubble while the icon is in the tray.
     void ShowResult(const QString& text, bool bubble);
+    // Brings the result's age in the tooltip up to date ("3 min ago").
+    void UpdateResultAge();
+    QString ToolTip() const { return m_pIcon->toolTip(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,4 +52,6 @@ class CTrayIcon : public QObject {
     QMenu& m_trayMenu;
     QSystemTrayIcon* m_pIcon = nullptr;
     QTimer m_trayWatch;
+    QString m_strResult;
+    QElapsedTimer m_resultAge;
 };

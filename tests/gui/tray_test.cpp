@@ -61,7 +61,7 @@ TEST_F(Tray, HidesIntoTheTrayComesBackAndItsMenuWorksWhileHidden) {
         EXPECT_TRUE(m_started.Frame().Query()->IsCorrecting());
         EXPECT_FALSE(m_started.Child("btnQuery")->isEnabled());
         m_started.Action("mainMenu", "ID_RESET")->trigger();
-        EXPECT_EQ(icon->toolTip(), "Horolux\nReset by User Command");
+        EXPECT_EQ(icon->toolTip(), "Horolux\nReset by User Command\njust now");
     };
     const QSize size = frame->size();
     frame->showMinimized();

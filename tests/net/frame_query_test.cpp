@@ -1,5 +1,7 @@
 // The time query in the real window under Xvfb: buttons, pane 0, the progress control,
 // the maximum delta warning box, the unattended start, and closing with a query waiting.
+#include "history/history_store.h"
+#include "platform/kernel_clock_state.h"
 #include "tests/net/query_fixture.h"
 #include "tests/support/frame_fixture.h"
 #include "tests/support/scripted_servers.h"
@@ -12,8 +14,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <optional>
 #include <thread>
 #include <unistd.h>
@@ -51,6 +57,11 @@ class FrameQueryTest : public QueryTest {
         return Button("btnQuery")->isEnabled() && Button("btnCorrect")->isEnabled();
     }
     bool QueryEnded() const { return m_frame && !m_frame->Query()->IsPending(); }
+    // Closes the window, keeping its settings folder and history for a look after.
+    void CloseFrame() {
+        m_frame->close();
+        ASSERT_EVENTUALLY(m_frame.isNull(), 15000);
+    }
 
     std::optional<StartedFrame> m_started;
     QPointer<CMainFrame> m_frame;
@@ -233,6 +244,106 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
         m_started.reset();
     }
     qputenv("PATH", path);
+}
+
+// The rows the window has kept, read as another program would.
+std::vector<history::MeasurementRow> KeptRows(const QString& path) {
+    history::HistoryStore store(path);
+    return store.Load(0, std::numeric_limits<std::int64_t>::max());
+}
+
+TEST_F(FrameQueryTest, EveryQueryEndIsKeptAndChecksRunAtTheStoredInterval) {
+    // A row written just before the window closes is not lost.
+    Start("127.0.0.1");
+    const QString path = m_started->Settings().HistoryPath();
+    QTest::mouseClick(Button("btnQuery"), Qt::LeftButton);
+    ASSERT_EVENTUALLY(QueryEnded(), 10000);
+    CloseFrame();
+    std::vector<history::MeasurementRow> rows = KeptRows(path);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].program, "horolux");
+    EXPECT_EQ(rows[0].server, "127.0.0.1");
+    EXPECT_EQ(rows[0].protocol + '/' + rows[0].transport, "SNTP/UDP");
+    EXPECT_EQ(rows[0].verdict, history::Verdict::Used);
+    EXPECT_EQ(rows[0].stratum, 10);
+    ASSERT_TRUE(rows[0].offsetSeconds && rows[0].delaySeconds);
+    EXPECT_LT(std::abs(*rows[0].offsetSeconds), 0.5);
+    EXPECT_FALSE(rows[0].corrected);
+
+    // A minute, as stored, passes in a few hundred milliseconds here.
+    Start("127.0.0.1\nCheckInterval=60");
+    m_frame->checkSecondMs = 5;
+    EXPECT_EVENTUALLY(KeptRows(m_started->Settings().HistoryPath()).size() >= 2, 20000);
+}
+
+std::optional<platform::KernelClockState> KeptByAService() {
+    return platform::KernelClockState{true, 0.002, 0.05};
+}
+
+// Answers the next question box named `name` with `button` and returns its text, or an
+// empty text when none came within the bound.
+QString AnswerQuestion(const char* name, QMessageBox::StandardButton button,
+                       const std::function<void()>& start) {
+    QString asked;
+    QTimer poll;
+    poll.callOnTimeout([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && asked.isEmpty() && box->objectName() == QLatin1String(name)) {
+            asked = box->text();
+            box->button(button)->click();
+        }
+    });
+    poll.start(10);
+    start();
+    static_cast<void>(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 5000));
+    return asked;
+}
+
+TEST_F(FrameQueryTest, ACorrectAsksFirstWhileATimeServiceKeepsTheClock) {
+    const struct {
+        platform::KernelClockReader kernel;
+        const char* shown;
+        QString question;
+    } cases[] = {
+        // This machine's own clock, as the sandbox leaves it.
+        {nullptr, "System time service: not synchronized", ""},
+        {KeptByAService, "System time service: synchronized, estimated error ± 2 ms",
+         "A time service keeps this clock synchronized (estimated error ± 2 ms). Set it to "
+         "the Timebase's time anyway?"},
+    };
+    const auto restore = qScopeGuard([] { platform::SetKernelClockReader(nullptr); });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        platform::SetKernelClockReader(c.kernel);
+        Start("127.0.0.1");
+        ASSERT_EVENTUALLY(m_frame->StatusBar()->PaneToolTip().endsWith(c.shown), 10000);
+        EXPECT_EQ(AnswerQuestion("serviceQuestion", QMessageBox::No,
+                                 [&] { Button("btnCorrect")->click(); }),
+                  c.question);
+        // Refused, the clock is left alone; not asked, it is set.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QueryEnded(); }, 10000));
+        EXPECT_EQ(m_setClockCalls.size(), c.question.isEmpty() ? 1u : 0u);
+        m_setClockCalls.clear();
+        m_started.reset();
+    }
+}
+
+TEST_F(FrameQueryTest, ALargeStepIsSetOnlyOnceTheUserAgrees) {
+    ShiftLocalClock(-3600.0);
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        Start("127.0.0.1");
+        EXPECT_EQ(
+            AnswerQuestion("largeStepQuestion", answer, [&] { Button("btnCorrect")->click(); }),
+            "Set the clock forward by 1 hour 0 minutes 0 seconds to the Timebase's time?");
+        const QString path = m_started->Settings().HistoryPath();
+        CloseFrame();
+        EXPECT_EQ(m_setClockCalls.size(), answer == QMessageBox::Yes ? 1u : 0u);
+        const std::vector<history::MeasurementRow> rows = KeptRows(path);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].corrected, answer == QMessageBox::Yes);
+        m_started.reset();
+    }
+    EXPECT_LT(std::abs(SetError(0)), 0.5);
 }
 
 } // namespace

@@ -14,6 +14,11 @@ class SettingsSandbox {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         // Where the program checks the file before reading it.
         qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
+        // The window's history, read when its first row is written.
+        qputenv("XDG_STATE_HOME", m_dir.path().toLocal8Bit());
+    }
+    QString HistoryPath() const {
+        return m_dir.path() + QStringLiteral("/Veldmark/Horolux/history.sqlite");
     }
     QString FilePath() const { return m_dir.path() + QStringLiteral("/Veldmark/Horolux.conf"); }
     // Writes the file as a user or an earlier version would have left it.

@@ -1,4 +1,5 @@
 #include "history/drift_points.h"
+#include "history/history_csv.h"
 #include "history/history_store.h"
 
 #include <QCoreApplication>
@@ -162,6 +163,18 @@ TEST(HistoryStore, UpgradeKeepsTheRows) {
     ASSERT_TRUE(query.exec("PRAGMA user_version") && query.next());
     EXPECT_EQ(query.value(0).toInt(), static_cast<int>(steps.size()));
     EXPECT_TRUE(query.exec("SELECT note FROM measurements"));
+}
+
+TEST(HistoryCsv, TypedNamesNeverRunAsFormulasAndCellsStayWhole) {
+    MeasurementRow row = Row(0);
+    row.server = QStringLiteral("=HYPERLINK(\"http://x\")");
+    row.address = QStringLiteral("a,b");
+    row.offsetSeconds = -0.25;
+    row.delaySeconds.reset();
+    const QString csv = history::HistoryCsv(std::span(&row, 1));
+    EXPECT_EQ(csv.section('\n', 1, 1),
+              "2027-01-15T08:00:00.000Z,horolux,\"'=HYPERLINK(\"\"http://x\"\")\",\"a,b\",,,0,"
+              "-0.250000000,,,,0,used,0,");
 }
 
 TEST(DriftPoints, KeepAnswersAndEveryCorrection) {
