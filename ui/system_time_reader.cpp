@@ -9,14 +9,8 @@
 
 namespace {
 
-history::KernelClockReading ReadKernel() {
-    history::KernelClockReading reading;
-    if (const auto state = platform::ReadKernelClockState()) {
-        reading.synchronized = state->synchronized;
-        reading.estimatedErrorSeconds = state->estimatedErrorSeconds;
-        reading.maxErrorSeconds = state->maximumErrorSeconds;
-    }
-    return reading;
+platform::KernelClockState ReadKernel() {
+    return platform::ReadKernelClockState().value_or(platform::KernelClockState{});
 }
 
 } // namespace

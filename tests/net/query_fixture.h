@@ -22,6 +22,7 @@ class QueryTest : public testing::Test {
         ResetHooks();
         Hooks().setSystemClock = [this](const platform::UtcInstant& instant) {
             m_setClockCalls.push_back(instant);
+            m_trueTimeAtSet.push_back(platform::LocalClockNtpNs());
             return m_setClockRefusal;
         };
     }
@@ -47,8 +48,17 @@ class QueryTest : public testing::Test {
         return QTest::qWaitFor([this] { return !m_query.IsPending(); }, timeoutMs);
     }
     double Offset() const { return m_view.ended.back().measurement.value().offset; }
+    // How far the clock was set from the true time, in seconds.
+    double SetError(std::size_t call) const {
+        const platform::UtcInstant& set = m_setClockCalls.at(call);
+        const std::int64_t setNs =
+            (set.seconds + platform::kSecondsFrom1900To1970) * 1'000'000'000 + set.nanoseconds;
+        return static_cast<double>(setNs - m_trueTimeAtSet.at(call)) * 1e-9;
+    }
 
     std::vector<platform::UtcInstant> m_setClockCalls;
+    // The real clock (nanoseconds since 1900) at each call of the setter.
+    std::vector<std::int64_t> m_trueTimeAtSet;
     std::string m_setClockRefusal;
     QueryConfig m_config;
     RecordingView m_view;
