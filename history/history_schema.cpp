@@ -34,15 +34,6 @@ const std::array<QStringList, 1> kSteps = {
     },
 };
 
-bool Exec(QSqlDatabase& db, const QString& statement, QSqlError& error) {
-    QSqlQuery query(db);
-    if (!query.exec(statement)) {
-        error = query.lastError();
-        return false;
-    }
-    return true;
-}
-
 bool ReadInt(QSqlDatabase& db, const QString& statement, int& value, QSqlError& error) {
     QSqlQuery query(db);
     if (!query.exec(statement) || !query.next()) {
@@ -81,6 +72,15 @@ SchemaResult Upgrade(QSqlDatabase& db, std::span<const QStringList> steps, QSqlE
 }
 
 } // namespace
+
+bool Exec(QSqlDatabase& db, const QString& statement, QSqlError& error) {
+    QSqlQuery query(db);
+    if (!query.exec(statement)) {
+        error = query.lastError();
+        return false;
+    }
+    return true;
+}
 
 std::span<const QStringList> SchemaSteps() {
     return kSteps;

@@ -22,6 +22,9 @@ enum class SchemaResult { Ready, Foreign, Failed };
 // Inside one write transaction: an empty file gets the tables, an older one the missing
 // steps; a newer one is left as it is (its added columns do not hurt our inserts).
 // Foreign: another program's SQLite file. Failed: the error is in error.
+// Runs one statement; false with the error when it fails.
+bool Exec(QSqlDatabase& db, const QString& statement, QSqlError& error);
+
 SchemaResult UpgradeSchema(QSqlDatabase& db, std::span<const QStringList> steps, QSqlError& error);
 
 } // namespace history

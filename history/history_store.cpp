@@ -23,15 +23,6 @@ bool IsDamage(const QSqlError& error) {
     return code == 11 || code == 26;
 }
 
-bool Exec(QSqlDatabase& db, const QString& statement, QSqlError& error) {
-    QSqlQuery query(db);
-    if (!query.exec(statement)) {
-        error = query.lastError();
-        return false;
-    }
-    return true;
-}
-
 QVariant Optional(const std::optional<double>& value) {
     return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::Double));
 }
