@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int kMaxDatagramsPerWakeUp = 16;
+
 // Room for an NTS reply with a full jar's worth of cookies.
 constexpr qint64 kMaxDatagramSize = 4096;
 
@@ -121,7 +123,9 @@ void CTimeSocket::ReadDatagrams() {
     if (!m_connected) {
         return;
     }
-    for (;;) {
+    // A few at a time: a flood of junk from the Timebase's own address must not keep the
+    // event loop, and with it the query's time-out, from running.
+    for (int read = 0; read < kMaxDatagramsPerWakeUp; ++read) {
         SocketReply reply;
         reply.localNtpNs = Hooks().localClockNtpNs();
         reply.kernelNs = Hooks().kernelClockNs();
@@ -145,6 +149,7 @@ void CTimeSocket::ReadDatagrams() {
             return;
         }
     }
+    // More is waiting: the notifier wakes us again after the loop has had its turn.
 }
 
 void CTimeSocket::ReadStream(bool closed) {
