@@ -18,6 +18,21 @@ constexpr int kMaxDatagramsPerWakeUp = 16;
 // Room for an NTS reply with a full jar's worth of cookies.
 constexpr qint64 kMaxDatagramSize = 4096;
 
+struct ClockPair {
+    std::int64_t localNtpNs;
+    std::int64_t kernelNs;
+};
+
+// The program's clock and the kernel's, read as one moment. The kernel's is a system call
+// that a tracer or a busy machine can stretch, so it is read between two readings of ours
+// and paired with their middle: the pair is then off by at most half their distance.
+ClockPair ReadClockPair() {
+    const std::int64_t before = Hooks().localClockNtpNs();
+    const std::int64_t kernelNs = Hooks().kernelClockNs();
+    const std::int64_t after = Hooks().localClockNtpNs();
+    return {before + (after - before) / 2, kernelNs};
+}
+
 } // namespace
 
 CTimeSocket::CTimeSocket(ITimeSocketEvents& owner, QObject* receiver,
@@ -109,11 +124,10 @@ void CTimeSocket::Send() {
     m_socket->write(request);
     // T1 is when the request left: a thread put aside between the send and the reading
     // must not make it late.
-    const std::int64_t reading = Hooks().localClockNtpNs();
-    const std::int64_t kernelNs = Hooks().kernelClockNs();
+    const ClockPair now = ReadClockPair();
     const std::optional<std::int64_t> sent =
         platform::TakeSendStampNs(m_socket->socketDescriptor());
-    m_sentNtpNs = ntp::ReadingAt(reading, sent ? kernelNs - *sent : 0);
+    m_sentNtpNs = ntp::ReadingAt(now.localNtpNs, sent ? now.kernelNs - *sent : 0);
     Post([sentNtpNs = m_sentNtpNs](ITimeSocketEvents& owner) { owner.OnSent(sentNtpNs); });
 }
 
@@ -127,8 +141,9 @@ void CTimeSocket::ReadDatagrams() {
     // event loop, and with it the query's time-out, from running.
     for (int read = 0; read < kMaxDatagramsPerWakeUp; ++read) {
         SocketReply reply;
-        reply.localNtpNs = Hooks().localClockNtpNs();
-        reply.kernelNs = Hooks().kernelClockNs();
+        const ClockPair now = ReadClockPair();
+        reply.localNtpNs = now.localNtpNs;
+        reply.kernelNs = now.kernelNs;
         reply.sentNtpNs = m_sentNtpNs;
         // A send stamp left in the error queue also wakes the socket: it goes here.
         platform::TakeSendStampNs(udp->socketDescriptor());
@@ -166,8 +181,9 @@ void CTimeSocket::ReadStream(bool closed) {
     }
     m_streamDelivered = true;
     SocketReply reply;
-    reply.localNtpNs = Hooks().localClockNtpNs();
-    reply.kernelNs = Hooks().kernelClockNs();
+    const ClockPair now = ReadClockPair();
+    reply.localNtpNs = now.localNtpNs;
+    reply.kernelNs = now.kernelNs;
     reply.bytes = m_stream;
     reply.sender = PeerAddress();
     Post([reply](ITimeSocketEvents& owner) { owner.OnReply(reply); });
