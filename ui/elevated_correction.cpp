@@ -82,8 +82,9 @@ bool HelperCorrected(bool normalExit, int status, const QByteArray& out) {
     return normalExit && status == 0 && !HelperReportedResult(out).isEmpty();
 }
 
-CElevatedCorrection::CElevatedCorrection(ITimeSyncView& view, std::function<void()> corrected)
-    : m_view(view), m_corrected(std::move(corrected)) {}
+CElevatedCorrection::CElevatedCorrection(ITimeSyncView& view,
+                                         std::function<void(bool corrected)> finished)
+    : m_view(view), m_finished(std::move(finished)) {}
 
 CElevatedCorrection::~CElevatedCorrection() {
     // Before authorization pkexec still runs as the user and ends; the helper as root
@@ -127,7 +128,5 @@ void CElevatedCorrection::OnFinished() {
     m_view.ShowStatusText(
         HelperResultText(normalExit, process->exitCode(), out, process->readAllStandardError()));
     process->deleteLater();
-    if (HelperCorrected(normalExit, process->exitCode(), out)) {
-        m_corrected();
-    }
+    m_finished(HelperCorrected(normalExit, process->exitCode(), out));
 }

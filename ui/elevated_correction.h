@@ -16,8 +16,8 @@ struct QueryOutcome;
 // it. The window keeps running meanwhile; an unattended correction never asks.
 class CElevatedCorrection : public QObject {
   public:
-    // `corrected` runs once the helper has set the clock.
-    CElevatedCorrection(ITimeSyncView& view, std::function<void()> corrected);
+    // `finished` runs once pkexec has ended, told whether the helper set the clock.
+    CElevatedCorrection(ITimeSyncView& view, std::function<void(bool corrected)> finished);
     ~CElevatedCorrection() override;
 
     void OnQueryEnded(const QueryOutcome& outcome, const QueryConfig& config, bool unattended);
@@ -26,7 +26,7 @@ class CElevatedCorrection : public QObject {
     void OnFinished();
 
     ITimeSyncView& m_view;
-    std::function<void()> m_corrected;
+    std::function<void(bool corrected)> m_finished;
     QProcess* m_pProcess = nullptr;
 };
 

@@ -90,9 +90,14 @@ CMainFrame::CMainFrame() {
         2 * kButtonHeight + kMinimumViewHeight);
     // Only now: the client's resize and key handling reach the children made above.
     m_pClient->installEventFilter(this);
-    // Once the helper has set the clock, the hint on getting the right no longer applies.
-    m_pElevated = std::make_unique<CElevatedCorrection>(
-        *this, [this] { m_wndStatusBar->SetQueryNote(QString()); });
+    // Once the helper has set the clock, the hint on getting the right no longer applies;
+    // the tray's tip follows pane 0 to what came of it.
+    m_pElevated = std::make_unique<CElevatedCorrection>(*this, [this](bool corrected) {
+        if (corrected) {
+            m_wndStatusBar->SetQueryNote(QString());
+        }
+        m_pCommandUi->Tray().ShowResult(m_wndStatusBar->PaneText(), false);
+    });
     m_pHistory = std::make_unique<CHistoryWorker>();
     m_pQuery = std::make_unique<CTimeQuery>(*this);
     // Menus, their prompts, the F1 key, the tray icon and the client-area popup.

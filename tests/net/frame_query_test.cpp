@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <cmath>
 #include <functional>
@@ -241,6 +242,10 @@ TEST_F(FrameQueryTest, ARefusedClockAsksPkexecToRunTheHelper) {
         EXPECT_EQ(QFile::remove(dir.path() + "/record"), corrected);
         // The hint on getting the right to set the clock goes once the helper has set it.
         EXPECT_NE(m_frame->StatusBar()->PaneToolTip().contains("CAP_SYS_TIME"), corrected);
+        // The tray's tip follows pane 0 to what the helper did.
+        EXPECT_EVENTUALLY(
+            m_frame->findChild<QSystemTrayIcon*>("trayIconShell")->toolTip().contains(PaneText()),
+            5000);
         m_started.reset();
     }
     qputenv("PATH", path);
