@@ -53,7 +53,7 @@ excess = lambda pair: abs(j["offset_seconds"] - error(pair)) - (j["delay_seconds
 keys = list(out)
 pair = lambda i: (out[keys[i]], back.get(keys[i], 1e9))
 fits = lambda i, s: abs(s["offset_seconds"] - error(pair(i))) - (s["delay_seconds"] - sum(pair(i))) / 2 < 50e-6
-assert eval(sys.argv[3]), [(error(p), excess(p)) for p in pairs]
+assert eval(sys.argv[3]), ([(error(p), excess(p)) for p in pairs], [k in back for k in out])
 PY
 }
 
