@@ -11,8 +11,8 @@
 #include "platform/kernel_clock_state.h"
 #include "platform/settings_file.h"
 #include "timesync/clock_correction.h"
+#include "timesync/direction_translator.h"
 #include "timesync/query_config.h"
-#include "timesync/status_texts.h"
 #include "timesync/time_query.h"
 
 #include <QCoreApplication>
@@ -122,8 +122,9 @@ int RunCli(const CliOptions& options, bool readStored) {
                           .toStdString());
         }
     }
-    if (deltaWarning) {
-        PrintLine(stderr, texts::kMaxDeltaWarning);
+    if (deltaWarning && report.outcome && report.outcome->measurement) {
+        PrintLine(stderr, direction::MaxDeltaWarningText(report.outcome->measurement->offset,
+                                                         DirectionTranslator()));
     }
     const int status = ExitStatusOf(report);
     return status == kExitAnswered && !metricsWritten ? kExitMetricsNotWritten : status;

@@ -42,13 +42,8 @@ inline constexpr const char* kCalendarFormat = "%m/%d/%y %H:%M:%S";
 inline constexpr const char* kDeltaSpanFormat =
     "Delta: %" PRId64 " days %02" PRId64 ":%02" PRId64 ":%02" PRId64;
 
-// The maximum delta warning, captioned with the program's name.
-inline constexpr const char* kMaxDeltaWarning =
-    "Maximum Delta Warning\n\nThis message indicates one of the following:\n"
-    "- Time Zone and/or Daylight Saving Time settings are defined incorrectly in Control "
-    "Panel,\n"
-    "- You have an invalid TZ (timezone) string defined in your Environment Variables,\n"
-    "- Your system clock is simply more than 30 minutes off.";
+// The maximum delta warning (direction::MaxDeltaWarningText) is captioned with the
+// program's name.
 inline constexpr const char* kMaxDeltaWarningCaption = "Horolux";
 
 } // namespace texts

@@ -1,14 +1,20 @@
 #include "ui/delta_warning_box.h"
 
+#include "timesync/direction_translator.h"
 #include "timesync/status_texts.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
-void ShowDeltaWarningBox(QWidget* parent) {
+void ShowDeltaWarningBox(QWidget* parent, double offset, const std::function<void()>& correctNow) {
+    const QString text =
+        QString::fromStdString(direction::MaxDeltaWarningText(offset, DirectionTranslator()));
     // Queries repeated while the clock is far off would otherwise pile up one box each.
     const QLatin1String name("deltaWarning");
     for (QMessageBox* open : parent->findChildren<QMessageBox*>(name, Qt::FindDirectChildrenOnly)) {
         if (open->isVisible()) {
+            open->setText(text);
             open->raise();
             open->activateWindow();
             return;
@@ -16,8 +22,16 @@ void ShowDeltaWarningBox(QWidget* parent) {
     }
     auto* box =
         new QMessageBox(QMessageBox::Warning, QString::fromLatin1(texts::kMaxDeltaWarningCaption),
-                        QString::fromLatin1(texts::kMaxDeltaWarning), QMessageBox::Ok, parent);
+                        text, QMessageBox::Close, parent);
     box->setObjectName(name);
+    if (correctNow) {
+        QPushButton* correct = box->addButton(
+            QCoreApplication::translate("DeltaWarning", "Correct Now"), QMessageBox::AcceptRole);
+        correct->setObjectName("correctNow");
+        // After the box has gone, so that the correction's own questions are not behind it.
+        QObject::connect(correct, &QPushButton::clicked, parent, correctNow, Qt::QueuedConnection);
+    }
+    box->setDefaultButton(QMessageBox::Close);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     box->show();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
-// The maximum delta warning: a modal box captioned "Horolux" with the warning icon and an
-// OK button, one at a time. It does not block the caller; the window's timer keeps running
-// behind it.
-void ShowDeltaWarningBox(QWidget* parent);
+// The maximum delta warning: a modal box captioned "Horolux" with the warning icon, the
+// offset and its direction, "Correct Now" (when given) and "Close", one at a time. It does
+// not block the caller; the window's timer keeps running behind it.
+void ShowDeltaWarningBox(QWidget* parent, double offset, const std::function<void()>& correctNow);

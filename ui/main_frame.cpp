@@ -17,6 +17,8 @@
 #include "ui/history_worker.h"
 #include "ui/main_menus.h"
 #include "ui/query_settings.h"
+#include "ui/result_icon.h"
+#include "ui/result_notes.h"
 #include "ui/status_bar.h"
 #include "ui/system_time_reader.h"
 #include "ui/tray_icon.h"
@@ -327,12 +329,25 @@ void CMainFrame::ShowProgress(int position) {
     m_wndStatusBar->Progress()->setValue(position);
 }
 void CMainFrame::PostDeltaWarning() {
-    // Queued on this window: dropped if the window is gone before it runs.
-    QMetaObject::invokeMethod(
-        this, [this] { ShowDeltaWarningBox(this); }, Qt::QueuedConnection);
+    // Shown with the amount once the query's end brings its measurement.
+    m_bDeltaWarningDue = true;
 }
 void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
     m_nAttempt = 0;
+    if (std::exchange(m_bDeltaWarningDue, false) && outcome.measurement) {
+        // Queued on this window: dropped if the window is gone before it runs. A clock
+        // already corrected is not offered a second correction.
+        std::function<void()> correctNow;
+        if (outcome.result == QueryOutcome::Result::Answered) {
+            correctNow = [this] { OnCorrectClock(); };
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, offset = outcome.measurement->offset, correctNow] {
+                ShowDeltaWarningBox(this, offset, correctNow);
+            },
+            Qt::QueuedConnection);
+    }
     if (!m_pQuery) {
         return;
     }
@@ -367,6 +382,7 @@ void CMainFrame::KeepResult(const QueryOutcome& outcome, const QueryConfig& conf
         }
     }
     RefreshSystemTime();
+    m_wndStatusBar->ShowResult(ResultIconOf(outcome), ResultNotes(outcome));
     m_wndStatusBar->SetQueryNote(outcome.result == QueryOutcome::Result::ClockNotSet
                                      ? QString::fromLatin1(kClockRightHint)
                                      : QString());

@@ -116,8 +116,9 @@ class CMainFrame : public QMainWindow, public ITimeSyncView {
     bool m_bAutoCorrect = false;
     // The running query was started or marked from the tray, which then reports its end.
     bool m_bFromTray = false;
-    int m_nAttempt = 0;         // of the running query, for pane 0's tooltip
-    bool m_bCloseAtEnd = false; // the query asked for the unattended close
+    int m_nAttempt = 0;              // of the running query, for pane 0's tooltip
+    bool m_bCloseAtEnd = false;      // the query asked for the unattended close
+    bool m_bDeltaWarningDue = false; // the query's end shows the maximum delta warning
     // Ticks left in which a newly known window frame resizes the window to the initial size.
     int m_nFitTicksLeft = 25;
     // Started with an argument: a refused correction never asks for a password.

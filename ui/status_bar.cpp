@@ -2,6 +2,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/indicator_rules.h"
+#include "ui/pane_fit.h"
 #include "ui/query_settings.h"
 #include "ui/window_texts.h"
 
@@ -38,6 +39,11 @@ int PaneWidth(const QWidget* pane, const char* text) {
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName("statusBar");
     setSizeGripEnabled(false);
+
+    m_pIcon = new QLabel(this);
+    m_pIcon->setObjectName("paneIcon");
+    m_pIcon->hide();
+    addWidget(m_pIcon);
 
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName("pane0");
@@ -84,10 +90,21 @@ QLabel* CStatusBar::AddIndicator(const char* text, const char* objectName) {
 
 void CStatusBar::ShowPaneText(const QString& text) {
     m_strPaneText = text;
+    m_resultNotes.clear();
+    m_pIcon->hide();
+    m_pIcon->setProperty("result", QString());
     ElidePaneText();
     m_pMessage->setAccessibleName(text);
     UpdateIndicators();
     repaint();
+}
+
+void CStatusBar::ShowResult(ResultIcon icon, const QStringList& notes) {
+    m_resultNotes = notes;
+    m_pIcon->setProperty("result", QString::fromLatin1(ResultIconKey(icon)));
+    const int side = m_pMessage->fontMetrics().height();
+    m_pIcon->setPixmap(ResultIconImage(icon).pixmap(QSize(side, side)));
+    m_pIcon->setVisible(icon != ResultIcon::None && m_pPrompt->isHidden());
 }
 
 QString CStatusBar::PaneText() const {
@@ -98,6 +115,7 @@ QString CStatusBar::PaneToolTip() const {
     QStringList lines{
         m_strPaneText, QStringLiteral("Timebase: %1").arg(g_strTimeBase),
         QStringLiteral("Protocol: %1").arg(ProtocolName(g_strProtocol, g_strSocketType))};
+    lines << m_resultNotes;
     if (!m_strQueryNote.isEmpty()) {
         lines << m_strQueryNote;
     }
@@ -108,8 +126,8 @@ QString CStatusBar::PaneToolTip() const {
 }
 
 void CStatusBar::ElidePaneText() {
-    const QString shown = m_pMessage->fontMetrics().elidedText(m_strPaneText, Qt::ElideRight,
-                                                               m_pMessage->contentsRect().width());
+    const QString shown =
+        FitPaneText(m_strPaneText, m_pMessage->fontMetrics(), m_pMessage->contentsRect().width());
     if (m_pMessage->text() != shown) {
         m_pMessage->setText(shown);
     }
@@ -128,6 +146,7 @@ bool CStatusBar::eventFilter(QObject* watched, QEvent* event) {
 void CStatusBar::ShowPrompt(const QString& prompt) {
     m_pPrompt->setText(prompt);
     if (m_pPrompt->isHidden()) {
+        m_pIcon->hide();
         m_pMessage->hide();
         m_pPrompt->show();
     }
@@ -141,6 +160,7 @@ void CStatusBar::EndPrompt() {
     m_pPrompt->hide();
     m_pPrompt->clear();
     m_pMessage->show();
+    m_pIcon->setVisible(!m_pIcon->property("result").toString().isEmpty());
     repaint();
 }
 

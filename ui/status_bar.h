@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/result_icon.h"
+
 #include <QStatusBar>
+#include <QStringList>
 
 class QLabel;
 class QProgressBar;
@@ -14,8 +17,12 @@ class CStatusBar : public QStatusBar {
 
     // Writes pane 0 and repaints the bar at once, with the indicators brought up to date.
     // Text that does not fit is elided; PaneText is always the whole of it.
+    // A new text clears the result's icon and notes.
     void ShowPaneText(const QString& text);
     QString PaneText() const;
+    // How the text just shown ended its query: the icon before it, and lines the tooltip
+    // adds after the protocol (the direction in words, the Timebase time).
+    void ShowResult(ResultIcon icon, const QStringList& notes);
     // Pane 0's tooltip, composed when it is shown: the whole text, the Timebase, the
     // protocol, and the query note (the attempt of a running query, a hint after a refusal).
     QString PaneToolTip() const;
@@ -40,6 +47,8 @@ class CStatusBar : public QStatusBar {
     QString m_strPaneText;
     QString m_strQueryNote;
     QString m_strSystemTime;
+    QStringList m_resultNotes;
+    QLabel* m_pIcon = nullptr;
     QLabel* m_pMessage = nullptr;
     QLabel* m_pPrompt = nullptr;
     QProgressBar* m_pProgress = nullptr;

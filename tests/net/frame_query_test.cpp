@@ -5,7 +5,6 @@
 #include "tests/net/query_fixture.h"
 #include "tests/support/frame_fixture.h"
 #include "tests/support/scripted_servers.h"
-#include "timesync/status_texts.h"
 #include "ui/main_frame.h"
 #include "ui/status_bar.h"
 
@@ -58,6 +57,12 @@ class FrameQueryTest : public QueryTest {
         return Button("btnQuery")->isEnabled() && Button("btnCorrect")->isEnabled();
     }
     bool QueryEnded() const { return m_frame && !m_frame->Query()->IsPending(); }
+    // The result icon before pane 0's text, empty when none is shown.
+    QString Icon() const {
+        auto* icon = m_started->Child<QLabel>("paneIcon");
+        return icon->isVisible() && !icon->pixmap().isNull() ? icon->property("result").toString()
+                                                             : QString();
+    }
     // Closes the window, keeping its settings folder and history for a look after.
     void CloseFrame() {
         m_frame->close();
@@ -67,6 +72,25 @@ class FrameQueryTest : public QueryTest {
     std::optional<StartedFrame> m_started;
     QPointer<CMainFrame> m_frame;
 };
+
+// Answers the next question box named `name` with `button` and returns its text, or an
+// empty text when none came within the bound.
+QString AnswerQuestion(const char* name, QMessageBox::StandardButton button,
+                       const std::function<void()>& start) {
+    QString asked;
+    QTimer poll;
+    poll.callOnTimeout([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && asked.isEmpty() && box->objectName() == QLatin1String(name)) {
+            asked = box->text();
+            box->button(button)->click();
+        }
+    });
+    poll.start(10);
+    start();
+    static_cast<void>(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 5000));
+    return asked;
+}
 
 TEST_F(FrameQueryTest, TheButtonsWaitForTheReplyAndTheWarningOpensOverIt) {
     ShiftLocalClock(-3600);
@@ -85,18 +109,30 @@ TEST_F(FrameQueryTest, TheButtonsWaitForTheReplyAndTheWarningOpensOverIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !box.isNull(); }, 5000));
     EXPECT_TRUE(ButtonsEnabled());
     EXPECT_EQ(box->windowTitle(), "Horolux");
-    EXPECT_EQ(box->text(), QString::fromLatin1(texts::kMaxDeltaWarning));
+    EXPECT_TRUE(box->text().startsWith("Maximum Delta Warning\n\nYour clock is 1 hour behind the "
+                                       "Timebase.\n\n") &&
+                box->text().contains("timedatectl"))
+        << box->text().toStdString();
     EXPECT_TRUE(paneWhenShown.startsWith("Timebase Clock: ")) << paneWhenShown.toStdString();
     EXPECT_TRUE(paneWhenShown.endsWith("Delta: 3600.000 seconds") ||
                 paneWhenShown.endsWith("Delta: 3599.999 seconds"))
         << paneWhenShown.toStdString();
+    // At the default size the offset is in view; the tooltip says which way it goes.
+    EXPECT_TRUE(
+        m_started->Child<QLabel>("pane0")->text().startsWith(paneWhenShown.section(". ", 1)));
+    EXPECT_EQ(Icon(), "warning");
+    EXPECT_TRUE(m_frame->StatusBar()->PaneToolTip().contains(
+        "\nYour clock is 1 hour behind the Timebase\nTimebase time: "));
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     // Another query still an hour off raises the open box instead of adding one.
     m_frame->OnQueryTimebase();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
     ASSERT_TRUE(RunPosted(m_frame));
     EXPECT_EQ(m_frame->findChildren<QMessageBox*>("deltaWarning").size(), 1);
-    box->button(QMessageBox::Ok)->click();
+    // "Correct Now" starts the correction, which asks before so large a step.
+    EXPECT_NE(AnswerQuestion("largeStepQuestion", QMessageBox::No,
+                             [&] { box->findChild<QPushButton*>("correctNow")->click(); }),
+              "");
     EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }, 1000));
 }
 
@@ -128,11 +164,13 @@ TEST_F(FrameQueryTest, TheUnattendedStartStaysAfterABogusReplyOrARefusedClock) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return server.Requests().size() == 1 && QueryEnded(); }, 5000));
     EXPECT_EQ(PaneText(), "Reset: Selected Timebase returned bogus data!");
+    EXPECT_EQ(Icon(), "failure");
     g_strTimeBase = QStringLiteral("127.0.0.1");
     // A plain query after it only queries, and answered it leaves the window open.
     m_frame->OnQueryTimebase();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
     EXPECT_TRUE(PaneText().startsWith("Timebase Clock: ")) << PaneText().toStdString();
+    EXPECT_EQ(Icon(), "success");
     m_setClockRefusal = "Operation not permitted";
     m_frame->OnCorrectClock();
     ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 5000));
@@ -179,6 +217,7 @@ TEST_F(FrameQueryTest, AuthenticatedTimeAndBurstsChosenInTheMenus) {
         QTest::mouseClick(Button("btnQuery"), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([this] { return QueryEnded(); }, 8000));
         EXPECT_TRUE(PaneText().startsWith("Timebase Clock: ")) << PaneText().toStdString();
+        EXPECT_EQ(Icon(), QString(protocol).endsWith("NTS") ? "secure" : "success");
     }
     EXPECT_LT(longestGap, 500); // a key exchange on the GUI thread would stall it
     QProcess::execute(support + "nts-server", {"stop"});
@@ -283,25 +322,6 @@ TEST_F(FrameQueryTest, EveryQueryEndIsKeptAndChecksRunAtTheStoredInterval) {
 
 std::optional<platform::KernelClockState> KeptByAService() {
     return platform::KernelClockState{true, 0.002, 0.05};
-}
-
-// Answers the next question box named `name` with `button` and returns its text, or an
-// empty text when none came within the bound.
-QString AnswerQuestion(const char* name, QMessageBox::StandardButton button,
-                       const std::function<void()>& start) {
-    QString asked;
-    QTimer poll;
-    poll.callOnTimeout([&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box && asked.isEmpty() && box->objectName() == QLatin1String(name)) {
-            asked = box->text();
-            box->button(button)->click();
-        }
-    });
-    poll.start(10);
-    start();
-    static_cast<void>(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 5000));
-    return asked;
 }
 
 TEST_F(FrameQueryTest, ACorrectAsksFirstWhileATimeServiceKeepsTheClock) {

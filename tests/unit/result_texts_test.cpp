@@ -1,5 +1,6 @@
 // The parts of the result texts; whole texts, and the maximum delta, are checked where a
 // reply is evaluated.
+#include "timesync/clock_direction.h"
 #include "timesync/result_texts.h"
 
 #include <cstdio>
@@ -44,4 +45,28 @@ TEST(DeltaSpan, TruncatesEveryPartAndKeepsTheSign) {
     for (const auto& [delta, text] : cases) {
         EXPECT_EQ(FormatDeltaSpan(delta), text) << delta;
     }
+}
+
+// Theta is positive when the Timebase is ahead: then the user's clock is behind.
+TEST(DirectionText, SaysTheAmountAndWhichWay) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0004, "Your clock matches the Timebase"},
+        {-0.0004, "Your clock matches the Timebase"},
+        {0.25, "Your clock is 0.250 seconds behind the Timebase"},
+        {-59.9994, "Your clock is 59.999 seconds ahead of the Timebase"},
+        {59.9996, "Your clock is 1 minute behind the Timebase"},
+        {3599.999, "Your clock is 1 hour behind the Timebase"},
+        {-3600, "Your clock is 1 hour ahead of the Timebase"},
+        {5430, "Your clock is 1 hour 30 minutes behind the Timebase"},
+        {7261, "Your clock is 2 hours 1 minute behind the Timebase"},
+        {-172859, "Your clock is 2 days ahead of the Timebase"},
+        {1e300, "Your clock is 11574074074 days 1 hour behind the Timebase"}};
+    for (const auto& [offset, text] : cases) {
+        EXPECT_EQ(direction::DirectionText(offset), text) << offset;
+    }
+    EXPECT_EQ(direction::DirectionText(-3600,
+                                       [](const char* text) {
+                                           return std::string(text) == "1 hour" ? "1 Stunde" : text;
+                                       }),
+              "Your clock is 1 Stunde ahead of the Timebase");
 }

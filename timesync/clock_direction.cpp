@@ -1,0 +1,119 @@
+#include "timesync/clock_direction.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+// Marks texts for the translation tools without linking Qt here.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, text) text
+#endif
+
+namespace direction {
+
+namespace {
+
+constexpr double kMatchBelow = 0.0005; // what "%.3f" shows as 0.000
+constexpr double kSecondsPerMinute = 60;
+
+struct Unit {
+    std::int64_t seconds;
+    const char* one;
+    const char* many;
+};
+constexpr Unit kUnits[] = {
+    {86400, QT_TRANSLATE_NOOP("ClockDirection", "1 day"),
+     QT_TRANSLATE_NOOP("ClockDirection", "%1 days")},
+    {3600, QT_TRANSLATE_NOOP("ClockDirection", "1 hour"),
+     QT_TRANSLATE_NOOP("ClockDirection", "%1 hours")},
+    {60, QT_TRANSLATE_NOOP("ClockDirection", "1 minute"),
+     QT_TRANSLATE_NOOP("ClockDirection", "%1 minutes")},
+    {1, QT_TRANSLATE_NOOP("ClockDirection", "1 second"),
+     QT_TRANSLATE_NOOP("ClockDirection", "%1 seconds")},
+};
+
+std::string Tr(const Translator& translate, const char* text) {
+    return translate ? translate(text) : std::string(text);
+}
+
+// Qt's "%1" placeholder, so that a translation may move it.
+std::string Arg(std::string text, const std::string& value) {
+    const std::size_t at = text.find("%1");
+    return at == std::string::npos ? text : text.replace(at, 2, value);
+}
+
+std::string CountOf(const Unit& unit, std::int64_t count, const Translator& translate) {
+    return count == 1 ? Tr(translate, unit.one)
+                      : Arg(Tr(translate, unit.many), std::to_string(count));
+}
+
+// "%.3f" in every locale, as the result texts write it.
+std::string ThreeDecimals(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+    return std::string(buffer, result.ptr);
+}
+
+} // namespace
+
+std::string AmountText(double seconds, const Translator& translate) {
+    const double size = std::fabs(seconds);
+    if (!std::isfinite(size)) {
+        return {};
+    }
+    if (size < kSecondsPerMinute - kMatchBelow) {
+        return Arg(Tr(translate, QT_TRANSLATE_NOOP("ClockDirection", "%1 seconds")),
+                   ThreeDecimals(size));
+    }
+    // Beyond any clock's range the count would not fit; days still say it.
+    const auto whole = static_cast<std::int64_t>(std::llround(std::fmin(size, 1e15)));
+    for (std::size_t i = 0; i < std::size(kUnits); ++i) {
+        const std::int64_t count = whole / kUnits[i].seconds;
+        if (count == 0) {
+            continue;
+        }
+        std::string text = CountOf(kUnits[i], count, translate);
+        const std::int64_t rest =
+            i + 1 < std::size(kUnits) ? whole % kUnits[i].seconds / kUnits[i + 1].seconds : 0;
+        if (rest != 0) {
+            std::string pair =
+                Arg(Tr(translate, QT_TRANSLATE_NOOP("ClockDirection", "%1 %2")), text);
+            const std::size_t at = pair.find("%2");
+            text = at == std::string::npos
+                       ? pair
+                       : pair.replace(at, 2, CountOf(kUnits[i + 1], rest, translate));
+        }
+        return text;
+    }
+    return {};
+}
+
+std::string DirectionText(double offset, const Translator& translate) {
+    if (!std::isfinite(offset)) {
+        return {};
+    }
+    if (std::fabs(offset) < kMatchBelow) {
+        return Tr(translate,
+                  QT_TRANSLATE_NOOP("ClockDirection", "Your clock matches the Timebase"));
+    }
+    const char* text =
+        offset > 0 ? QT_TRANSLATE_NOOP("ClockDirection", "Your clock is %1 behind the Timebase")
+                   : QT_TRANSLATE_NOOP("ClockDirection", "Your clock is %1 ahead of the Timebase");
+    return Arg(Tr(translate, text), AmountText(offset, translate));
+}
+
+std::string MaxDeltaWarningText(double offset, const Translator& translate) {
+    const char* advice = QT_TRANSLATE_NOOP(
+        "ClockDirection",
+        "Maximum Delta Warning\n\n%1.\n\nThis message indicates one of the following:\n"
+        "- The time zone was wrong when the clock was set by hand, so the clock was set hours "
+        "off to look right: check the time zone in the desktop's date and time settings or "
+        "with \"timedatectl\",\n"
+        "- The TZ variable of your environment named a wrong or invalid time zone when the "
+        "clock was set,\n"
+        "- Your system clock is simply more than 30 minutes off.");
+    return Arg(Tr(translate, advice), DirectionText(offset, translate));
+}
+
+} // namespace direction
