@@ -1,6 +1,7 @@
 #include "ui/delta_warning_box.h"
 
 #include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <QMessageBox>
 
@@ -14,9 +15,9 @@ void ShowDeltaWarningBox(QWidget* parent) {
             return;
         }
     }
-    auto* box =
-        new QMessageBox(QMessageBox::Warning, QString::fromLatin1(texts::kMaxDeltaWarningCaption),
-                        QString::fromLatin1(texts::kMaxDeltaWarning), QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, QString::fromLatin1(texts::kMaxDeltaWarningCaption),
+        QString::fromStdString(Translated(texts::kMaxDeltaWarning)), QMessageBox::Ok, parent);
     box->setObjectName(name);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
