@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
     }
     const StartRequest request = StartRequestOf(arguments);
     if (request == StartRequest::Help) {
+        // Only for the help's translation: the window's application is made below.
+        const QCoreApplication application(argc, argv);
+        platform::InstallTranslations();
         std::fputs(HoroluxHelpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
