@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
         return check::kUnknown;
     }
     if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
-        const QString hint = QString::fromLatin1(cli_texts::kUsageHint)
+        const QString hint = QCoreApplication::translate("cli_texts", cli_texts::kUsageHint)
                                  .arg(QString::fromLatin1(cli_texts::kProgramName), error->message);
         std::fprintf(stderr, "%s\n", hint.toLocal8Bit().constData());
         return kExitUsage;

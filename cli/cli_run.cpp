@@ -14,6 +14,7 @@
 #include "timesync/query_config.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_query.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -89,7 +90,8 @@ int RunCli(const CliOptions& options, bool readStored) {
         report.outcome = corrected.outcome;
         deltaWarning = false;
     } else if (servers.size() > 1 && !selection.chosen && anyGood) {
-        report.result = cli_texts::kTimebasesDisagree;
+        report.result =
+            QCoreApplication::translate("cli_texts", cli_texts::kTimebasesDisagree).toStdString();
         QueryOutcome disagreement;
         disagreement.protocol = report.transport.protocol;
         disagreement.result = QueryOutcome::Result::Bogus;
@@ -117,13 +119,13 @@ int RunCli(const CliOptions& options, bool readStored) {
     for (std::size_t i = 0; i < asked.size(); ++i) {
         if (selection.verdicts[i] == agreement::Verdict::Falseticker) {
             PrintLine(stderr,
-                      QString::fromLatin1(cli_texts::kFalseticker)
+                      QCoreApplication::translate("cli_texts", cli_texts::kFalseticker)
                           .arg(QString::fromStdString(EscapeControlBytes(servers[i].toStdString())))
                           .toStdString());
         }
     }
     if (deltaWarning) {
-        PrintLine(stderr, texts::kMaxDeltaWarning);
+        PrintLine(stderr, Translated(texts::kMaxDeltaWarning));
     }
     const int status = ExitStatusOf(report);
     return status == kExitAnswered && !metricsWritten ? kExitMetricsNotWritten : status;
