@@ -7,15 +7,18 @@
 
 namespace platform {
 
-void InstallTranslations() {
+void InstallTranslations(QObject* owner) {
     // QLocale() is the system locale, whose ui languages come from LANGUAGE first.
     const QLocale locale;
-    auto* own = new QTranslator(QCoreApplication::instance());
+    if (!owner) {
+        owner = QCoreApplication::instance();
+    }
+    auto* own = new QTranslator(owner);
     if (own->load(locale, QStringLiteral("horolux"), QStringLiteral("_"),
                   QStringLiteral(":/i18n"))) {
         QCoreApplication::installTranslator(own);
     }
-    auto* qt = new QTranslator(QCoreApplication::instance());
+    auto* qt = new QTranslator(owner);
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(qt);
