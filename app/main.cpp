@@ -2,6 +2,8 @@
 #include "app/time_sync_app.h"
 #include "cli/cli_run.h"
 #include "platform/display_probe.h"
+#include "platform/ui_language.h"
+#include "timesync/time_sync_hooks.h"
 #include "ui/main_frame.h"
 
 #include <QApplication>
@@ -44,6 +46,9 @@ int main(int argc, char** argv) {
     }
     const StartRequest request = StartRequestOf(arguments);
     if (request == StartRequest::Help) {
+        // Only for the help's translation: the window's application is made below.
+        const QCoreApplication application(argc, argv);
+        platform::InstallTranslations();
         std::fputs(HoroluxHelpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
@@ -55,6 +60,8 @@ int main(int argc, char** argv) {
         // Without a display Horolux runs as horolux-cli with the stored settings: the
         // unattended correction when given an argument, the plain query otherwise.
         QCoreApplication application(argc, argv);
+        platform::InstallTranslations();
+        SetTextTranslator(&platform::TranslatedQueryText);
         CliOptions options;
         options.correct = request == StartRequest::Correct;
         options.historyProgram = "horolux";
@@ -63,6 +70,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horolux"));
     QApplication::setOrganizationName(QStringLiteral("Veldmark"));
+    platform::InstallTranslations();
+    SetTextTranslator(&platform::TranslatedQueryText);
 
     CTimeSyncApp app;
     if (!app.InitInstance(arguments.join(QLatin1Char(' ')))) {

@@ -1,5 +1,7 @@
 #include "app/start_request.h"
 
+#include <QCoreApplication>
+
 StartRequest StartRequestOf(const QStringList& arguments) {
     for (const QString& argument : arguments) {
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
@@ -13,7 +15,8 @@ StartRequest StartRequestOf(const QStringList& arguments) {
 }
 
 QString HoroluxHelpText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "app",
         "Usage: horolux [--help | --version | ARGUMENT...]\n"
         "\n"
         "Shows the time of a time server (the Timebase) on a 3D clock and how far the system\n"

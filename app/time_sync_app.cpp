@@ -4,6 +4,7 @@
 #include "platform/socket_probe.h"
 #include "ui/main_frame.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QThread>
 
@@ -15,7 +16,7 @@ CTimeSyncApp::CTimeSyncApp()
 bool CTimeSyncApp::InitInstance(const QString& argumentText) {
     QThread::currentThread()->setPriority(QThread::NormalPriority);
     if (!canCreateSocket()) {
-        showError(QString::fromLatin1(kSocketInitFailedText));
+        showError(QCoreApplication::translate("app", kSocketInitFailedText));
         return false;
     }
     settings::EnsureAllExist();

@@ -24,4 +24,5 @@ class CTimeSyncApp {
     CMainFrame* m_pMainWnd = nullptr;
 };
 
-inline constexpr const char* kSocketInitFailedText = "Socket Initialization Failed!";
+inline constexpr const char* kSocketInitFailedText =
+    QT_TRANSLATE_NOOP("app", "Socket Initialization Failed!");

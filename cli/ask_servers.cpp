@@ -3,6 +3,7 @@
 #include "cli/cli_texts.h"
 #include "timesync/reply_checks.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <cmath>
@@ -10,7 +11,8 @@
 namespace {
 
 QString NoAnswerText(const CliOptions& options) {
-    return QString::fromLatin1(cli_texts::kNoAnswer).arg(QString::number(options.timeoutSeconds));
+    return QCoreApplication::translate("cli_texts", cli_texts::kNoAnswer)
+        .arg(QString::number(options.timeoutSeconds));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "timesync/burst_samples.h"
 #include "timesync/query_setting_keys.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -99,7 +100,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             const auto value = takesValue();
             const std::optional<Since> since = value ? ParseSince(*value) : std::nullopt;
             if (!since) {
-                return Error(QStringLiteral(
+                return Error(QCoreApplication::translate(
+                    "cli",
                     "--since takes a number of days or hours (7d, 24h) or a date (2026-12-01)"));
             }
             (since->ago ? options.sinceAgoMicroseconds : options.sinceUtcMicroseconds) =
@@ -110,8 +112,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             const char* const option = warning ? "--warning" : "--critical";
             const auto value = takesValue();
             if (!value) {
-                return Error(
-                    QStringLiteral("%1 needs a threshold in seconds").arg(QLatin1String(option)));
+                return Error(QCoreApplication::translate("cli", "%1 needs a threshold in seconds")
+                                 .arg(QLatin1String(option)));
             }
             const auto range = check::ParseRange(value->toStdString());
             if (const auto* error = std::get_if<std::string>(&range)) {
@@ -123,18 +125,20 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
         } else if (name == QLatin1String("--metrics")) {
             const auto value = takesValue();
             if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
-                return Error(QStringLiteral("--metrics needs a file name"));
+                return Error(QCoreApplication::translate("cli", "--metrics needs a file name"));
             }
             options.metricsFile = *value;
         } else if (name == QLatin1String("--server")) {
             const auto value = takesValue();
             // No host name starts with a dash: "--server --json" lacks its value.
             if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
-                return Error(QStringLiteral("--server needs a host name or address"));
+                return Error(
+                    QCoreApplication::translate("cli", "--server needs a host name or address"));
             }
             if (options.servers.size() == kMaxServers) {
                 return Error(
-                    QStringLiteral("--server may be given up to %1 times").arg(kMaxServers));
+                    QCoreApplication::translate("cli", "--server may be given up to %1 times")
+                        .arg(kMaxServers));
             }
             options.servers.append(*value);
         } else if (name == QLatin1String("--protocol")) {
@@ -146,14 +150,16 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
                 }
             }
             if (!found) {
-                return Error(QStringLiteral("--protocol takes sntp, nts, time-tcp or time-udp"));
+                return Error(QCoreApplication::translate(
+                    "cli", "--protocol takes sntp, nts, time-tcp or time-udp"));
             }
             options.protocol = QString::fromLatin1(found->protocol);
             options.socketType = QString::fromLatin1(found->socketType);
         } else if (name == QLatin1String("--ca-file")) {
             const auto value = takesValue();
             if (!value || value->isEmpty() || value->startsWith(QLatin1Char('-'))) {
-                return Error(QStringLiteral("--ca-file needs a file of CA certificates (PEM)"));
+                return Error(QCoreApplication::translate(
+                    "cli", "--ca-file needs a file of CA certificates (PEM)"));
             }
             options.caFile = *value;
         } else if (name == QLatin1String("--port")) {
@@ -161,7 +167,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             bool ok = false;
             const int port = value ? value->toInt(&ok) : 0;
             if (!ok || port < 1 || port > 65535) {
-                return Error(QStringLiteral("--port takes a number from 1 to 65535"));
+                return Error(
+                    QCoreApplication::translate("cli", "--port takes a number from 1 to 65535"));
             }
             options.port = port;
         } else if (name == QLatin1String("--samples")) {
@@ -169,9 +176,10 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             bool ok = false;
             const int samples = value ? value->toInt(&ok) : 0;
             if (!ok || samples < burst::kMinSamples || samples > burst::kMaxSamples) {
-                return Error(QStringLiteral("--samples takes a number from %1 to %2")
-                                 .arg(burst::kMinSamples)
-                                 .arg(burst::kMaxSamples));
+                return Error(
+                    QCoreApplication::translate("cli", "--samples takes a number from %1 to %2")
+                        .arg(burst::kMinSamples)
+                        .arg(burst::kMaxSamples));
             }
             options.samples = samples;
         } else if (name == QLatin1String("--timeout")) {
@@ -179,13 +187,14 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
             bool ok = false;
             const double seconds = value ? value->toDouble(&ok) : 0.0;
             if (!ok || !(seconds > 0.0) || seconds > 86400.0) {
-                return Error(QStringLiteral("--timeout takes a number of seconds above 0"));
+                return Error(QCoreApplication::translate(
+                    "cli", "--timeout takes a number of seconds above 0"));
             }
             options.timeoutSeconds = seconds;
             timeoutGiven = true;
         } else {
             return Error(
-                QStringLiteral("unknown argument '%1'")
+                QCoreApplication::translate("cli", "unknown argument '%1'")
                     .arg(QString::fromStdString(EscapeControlBytes(arguments[i].toStdString()))));
         }
     }
@@ -194,17 +203,20 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
     }
     if ((options.sinceAgoMicroseconds || options.sinceUtcMicroseconds || options.csv) &&
         !options.listHistory) {
-        return Error(QStringLiteral("--since and --csv go with --history"));
+        return Error(QCoreApplication::translate("cli", "--since and --csv go with --history"));
     }
     if (options.listHistory && (options.check || options.correct || options.metricsFile)) {
-        return Error(QStringLiteral("--history only reads; it goes with neither --check, "
-                                    "--correct nor --metrics"));
+        return Error(QCoreApplication::translate(
+            "cli", "--history only reads; it goes with neither --check, "
+                   "--correct nor --metrics"));
     }
     if (options.csv && options.json) {
-        return Error(QStringLiteral("--csv and --json are two forms: give one"));
+        return Error(
+            QCoreApplication::translate("cli", "--csv and --json are two forms: give one"));
     }
     if (thresholdGiven && !options.check) {
-        return Error(QStringLiteral("--warning and --critical go with --check"));
+        return Error(
+            QCoreApplication::translate("cli", "--warning and --critical go with --check"));
     }
     if (options.check) {
         options.correct = false;
@@ -217,7 +229,8 @@ std::variant<CliOptions, CliUsageError> ParseCliOptions(const QStringList& argum
 }
 
 QString CliHelpText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "cli",
                "Usage: horolux-cli [--server HOST]... [--protocol sntp|nts|time-tcp|time-udp]\n"
                "                   [--port N] [--samples N] [--ca-file FILE] [--correct]\n"
                "                   [--timeout SECONDS] [--json] [--metrics FILE] [--no-history]\n"

@@ -11,7 +11,7 @@
 #include "platform/kernel_clock_state.h"
 #include "platform/settings_file.h"
 #include "timesync/clock_correction.h"
-#include "timesync/direction_translator.h"
+#include "timesync/clock_direction.h"
 #include "timesync/query_config.h"
 #include "timesync/time_query.h"
 
@@ -89,7 +89,8 @@ int RunCli(const CliOptions& options, bool readStored) {
         report.outcome = corrected.outcome;
         deltaWarning = false;
     } else if (servers.size() > 1 && !selection.chosen && anyGood) {
-        report.result = cli_texts::kTimebasesDisagree;
+        report.result =
+            QCoreApplication::translate("cli_texts", cli_texts::kTimebasesDisagree).toStdString();
         QueryOutcome disagreement;
         disagreement.protocol = report.transport.protocol;
         disagreement.result = QueryOutcome::Result::Bogus;
@@ -117,14 +118,13 @@ int RunCli(const CliOptions& options, bool readStored) {
     for (std::size_t i = 0; i < asked.size(); ++i) {
         if (selection.verdicts[i] == agreement::Verdict::Falseticker) {
             PrintLine(stderr,
-                      QString::fromLatin1(cli_texts::kFalseticker)
+                      QCoreApplication::translate("cli_texts", cli_texts::kFalseticker)
                           .arg(QString::fromStdString(EscapeControlBytes(servers[i].toStdString())))
                           .toStdString());
         }
     }
     if (deltaWarning && report.outcome && report.outcome->measurement) {
-        PrintLine(stderr, direction::MaxDeltaWarningText(report.outcome->measurement->offset,
-                                                         DirectionTranslator()));
+        PrintLine(stderr, direction::MaxDeltaWarningText(report.outcome->measurement->offset));
     }
     const int status = ExitStatusOf(report);
     return status == kExitAnswered && !metricsWritten ? kExitMetricsNotWritten : status;

@@ -1,13 +1,11 @@
 #include "timesync/clock_direction.h"
 
+#include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-
-// Marks texts for the translation tools without linking Qt here.
-#ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, text) text
-#endif
 
 namespace direction {
 
@@ -22,19 +20,11 @@ struct Unit {
     const char* many;
 };
 constexpr Unit kUnits[] = {
-    {86400, QT_TRANSLATE_NOOP("ClockDirection", "1 day"),
-     QT_TRANSLATE_NOOP("ClockDirection", "%1 days")},
-    {3600, QT_TRANSLATE_NOOP("ClockDirection", "1 hour"),
-     QT_TRANSLATE_NOOP("ClockDirection", "%1 hours")},
-    {60, QT_TRANSLATE_NOOP("ClockDirection", "1 minute"),
-     QT_TRANSLATE_NOOP("ClockDirection", "%1 minutes")},
-    {1, QT_TRANSLATE_NOOP("ClockDirection", "1 second"),
-     QT_TRANSLATE_NOOP("ClockDirection", "%1 seconds")},
+    {86400, QT_TRANSLATE_NOOP("texts", "1 day"), QT_TRANSLATE_NOOP("texts", "%1 days")},
+    {3600, QT_TRANSLATE_NOOP("texts", "1 hour"), QT_TRANSLATE_NOOP("texts", "%1 hours")},
+    {60, QT_TRANSLATE_NOOP("texts", "1 minute"), QT_TRANSLATE_NOOP("texts", "%1 minutes")},
+    {1, QT_TRANSLATE_NOOP("texts", "1 second"), QT_TRANSLATE_NOOP("texts", "%1 seconds")},
 };
-
-std::string Tr(const Translator& translate, const char* text) {
-    return translate ? translate(text) : std::string(text);
-}
 
 // Qt's "%1" placeholder, so that a translation may move it.
 std::string Arg(std::string text, const std::string& value) {
@@ -42,9 +32,8 @@ std::string Arg(std::string text, const std::string& value) {
     return at == std::string::npos ? text : text.replace(at, 2, value);
 }
 
-std::string CountOf(const Unit& unit, std::int64_t count, const Translator& translate) {
-    return count == 1 ? Tr(translate, unit.one)
-                      : Arg(Tr(translate, unit.many), std::to_string(count));
+std::string CountOf(const Unit& unit, std::int64_t count) {
+    return count == 1 ? Translated(unit.one) : Arg(Translated(unit.many), std::to_string(count));
 }
 
 // "%.3f" in every locale, as the result texts write it.
@@ -57,14 +46,13 @@ std::string ThreeDecimals(double value) {
 
 } // namespace
 
-std::string AmountText(double seconds, const Translator& translate) {
+std::string AmountText(double seconds) {
     const double size = std::fabs(seconds);
     if (!std::isfinite(size)) {
         return {};
     }
     if (size < kSecondsPerMinute - kMatchBelow) {
-        return Arg(Tr(translate, QT_TRANSLATE_NOOP("ClockDirection", "%1 seconds")),
-                   ThreeDecimals(size));
+        return Arg(Translated(QT_TRANSLATE_NOOP("texts", "%1 seconds")), ThreeDecimals(size));
     }
     // Beyond any clock's range the count would not fit; days still say it.
     const auto whole = static_cast<std::int64_t>(std::llround(std::fmin(size, 1e15)));
@@ -73,39 +61,36 @@ std::string AmountText(double seconds, const Translator& translate) {
         if (count == 0) {
             continue;
         }
-        std::string text = CountOf(kUnits[i], count, translate);
+        std::string text = CountOf(kUnits[i], count);
         const std::int64_t rest =
             i + 1 < std::size(kUnits) ? whole % kUnits[i].seconds / kUnits[i + 1].seconds : 0;
         if (rest != 0) {
-            std::string pair =
-                Arg(Tr(translate, QT_TRANSLATE_NOOP("ClockDirection", "%1 %2")), text);
+            std::string pair = Arg(Translated(QT_TRANSLATE_NOOP("texts", "%1 %2")), text);
             const std::size_t at = pair.find("%2");
-            text = at == std::string::npos
-                       ? pair
-                       : pair.replace(at, 2, CountOf(kUnits[i + 1], rest, translate));
+            text =
+                at == std::string::npos ? pair : pair.replace(at, 2, CountOf(kUnits[i + 1], rest));
         }
         return text;
     }
     return {};
 }
 
-std::string DirectionText(double offset, const Translator& translate) {
+std::string DirectionText(double offset) {
     if (!std::isfinite(offset)) {
         return {};
     }
     if (std::fabs(offset) < kMatchBelow) {
-        return Tr(translate,
-                  QT_TRANSLATE_NOOP("ClockDirection", "Your clock matches the Timebase"));
+        return Translated(QT_TRANSLATE_NOOP("texts", "Your clock matches the Timebase"));
     }
-    const char* text =
-        offset > 0 ? QT_TRANSLATE_NOOP("ClockDirection", "Your clock is %1 behind the Timebase")
-                   : QT_TRANSLATE_NOOP("ClockDirection", "Your clock is %1 ahead of the Timebase");
-    return Arg(Tr(translate, text), AmountText(offset, translate));
+    const char* text = offset > 0
+                           ? QT_TRANSLATE_NOOP("texts", "Your clock is %1 behind the Timebase")
+                           : QT_TRANSLATE_NOOP("texts", "Your clock is %1 ahead of the Timebase");
+    return Arg(Translated(text), AmountText(offset));
 }
 
-std::string MaxDeltaWarningText(double offset, const Translator& translate) {
+std::string MaxDeltaWarningText(double offset) {
     const char* advice = QT_TRANSLATE_NOOP(
-        "ClockDirection",
+        "texts",
         "Maximum Delta Warning\n\n%1.\n\nThis message indicates one of the following:\n"
         "- The time zone was wrong when the clock was set by hand, so the clock was set hours "
         "off to look right: check the time zone in the desktop's date and time settings or "
@@ -113,7 +98,7 @@ std::string MaxDeltaWarningText(double offset, const Translator& translate) {
         "- The TZ variable of your environment named a wrong or invalid time zone when the "
         "clock was set,\n"
         "- Your system clock is simply more than 30 minutes off.");
-    return Arg(Tr(translate, advice), DirectionText(offset, translate));
+    return Arg(Translated(advice), DirectionText(offset));
 }
 
 } // namespace direction

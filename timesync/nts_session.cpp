@@ -79,7 +79,7 @@ bool CNtsSession::IsCurrent(unsigned number) const {
 std::optional<std::string> CNtsSession::Accept(const nts::KeResult& result) {
     m_exchange.reset();
     if (result.failure != nts::KeFailure::None) {
-        return ReasonOf(result.failure);
+        return Translated(ReasonOf(result.failure));
     }
     m_keyExchangeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
                                                                 m_exchangeStarted)

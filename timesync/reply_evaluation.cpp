@@ -4,6 +4,7 @@
 #include "timesync/reply_checks.h"
 #include "timesync/result_texts.h"
 #include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <algorithm>
 
@@ -19,7 +20,7 @@ ReplyDecision Refused(Refusal refusal, QueryOutcome outcome, QueryOutcome::Resul
 
 ReplyDecision Bogus(QueryOutcome outcome) {
     return Refused(Refusal::Bogus, std::move(outcome), QueryOutcome::Result::Bogus,
-                   texts::kBogusData);
+                   Translated(texts::kBogusData));
 }
 
 ReplyDecision Answered(QueryOutcome outcome, Measurement measurement, std::string text, bool warn) {
@@ -119,7 +120,7 @@ ReplyDecision DecideReply(const wire::Transport& transport, const ReceivedReply&
         case NtsCheck::Unauthenticated:
             return Refused(Refusal::Unauthenticated, std::move(outcome),
                            QueryOutcome::Result::AuthenticationFailed,
-                           texts::kAuthenticationFailed);
+                           Translated(texts::kAuthenticationFailed));
         }
         outcome.authenticated = measurement.authenticated = true;
         return DecideSntp(reply, nonce, measurement, std::move(outcome));

@@ -2,6 +2,7 @@
 
 #include "platform/calendar.h"
 #include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <charconv>
 #include <cstdio>
@@ -41,7 +42,7 @@ std::string FixedThreeDecimals(double value) {
 }
 
 std::string ClockPart(const char* prefix, std::int64_t unixSeconds) {
-    return std::string(prefix) + FormatClock(unixSeconds) + texts::kClockSuffix;
+    return Translated(prefix) + FormatClock(unixSeconds) + texts::kClockSuffix;
 }
 
 } // namespace
@@ -58,11 +59,11 @@ std::string FormatClock(std::int64_t unixSeconds) {
 }
 
 std::string FormatSeconds(double seconds) {
-    return FixedThreeDecimals(seconds) + texts::kSecondsSuffix;
+    return FixedThreeDecimals(seconds) + Translated(texts::kSecondsSuffix);
 }
 
 std::string FormatDeltaSeconds(double seconds) {
-    return texts::kDeltaPrefix + FormatSeconds(seconds);
+    return Translated(texts::kDeltaPrefix) + FormatSeconds(seconds);
 }
 
 std::string FormatDeltaSpan(std::int64_t delta) {
@@ -70,7 +71,9 @@ std::string FormatDeltaSpan(std::int64_t delta) {
     const std::int64_t hours = delta / kSecondsPerHour - days * 24;
     const std::int64_t minutes = delta / kSecondsPerMinute - (delta / kSecondsPerHour) * 60;
     const std::int64_t seconds = delta - (delta / kSecondsPerMinute) * 60;
-    return Printf(texts::kDeltaSpanFormat, days, hours, minutes, seconds);
+    return Translated(texts::kDeltaPrefix) + Printf(texts::kDeltaSpanFormat, days,
+                                                    Translated(texts::kDaysInfix).c_str(), hours,
+                                                    minutes, seconds);
 }
 
 std::string SntpReportText(std::int64_t unixSeconds, double offset) {
@@ -82,7 +85,7 @@ std::string TimeReportText(std::int64_t unixSeconds, std::int64_t delta) {
 }
 
 std::string SntpCorrectedText(double offset) {
-    return std::string(texts::kCorrectedByPrefix) + FormatSeconds(offset);
+    return Translated(texts::kCorrectedByPrefix) + FormatSeconds(offset);
 }
 
 std::string TimeCorrectedText(std::int64_t unixSeconds) {
@@ -90,11 +93,11 @@ std::string TimeCorrectedText(std::int64_t unixSeconds) {
 }
 
 std::string ClockNotCorrectedText(std::string_view reason) {
-    return std::string(texts::kClockNotCorrected) + std::string(reason);
+    return Translated(texts::kClockNotCorrected) + std::string(reason);
 }
 
 std::string KeyExchangeFailedText(std::string_view reason) {
-    return std::string(texts::kKeyExchangeFailed) + std::string(reason);
+    return Translated(texts::kKeyExchangeFailed) + std::string(reason);
 }
 
 bool ExceedsMaximumDelta(std::int64_t wholeSeconds) {

@@ -2,45 +2,61 @@
 
 #include <cinttypes>
 
-// Every text the time query writes into pane 0 of the status bar or shows in a box.
+// Marks the texts for lupdate; the core builds without Qt, and Qt's own is the same.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
+// Every text the time query writes into pane 0 of the status bar or shows in a box, in
+// English; Translated() (time_sync_hooks.h) gives the user's language.
 namespace texts {
 
 // Progress of a query, in the order they appear.
-inline constexpr const char* kSocketCreated = "Socket Created.";
-inline constexpr const char* kConnecting = "Connecting to Timebase...";
-inline constexpr const char* kConnected = "Connected; waiting for Correct Time...";
+inline constexpr const char* kSocketCreated = QT_TRANSLATE_NOOP("texts", "Socket Created.");
+inline constexpr const char* kConnecting = QT_TRANSLATE_NOOP("texts", "Connecting to Timebase...");
+inline constexpr const char* kConnected =
+    QT_TRANSLATE_NOOP("texts", "Connected; waiting for Correct Time...");
 
 // Reasons that end a query.
-inline constexpr const char* kSocketCreationFailed = "Reset: Socket Creation FAILED!";
+inline constexpr const char* kSocketCreationFailed =
+    QT_TRANSLATE_NOOP("texts", "Reset: Socket Creation FAILED!");
 inline constexpr const char* kConnectFailed =
-    "Reset: Connect FAILED. Verify Internet Link and/or TimeBase.";
-inline constexpr const char* kBogusData = "Reset: Selected Timebase returned bogus data!";
-inline constexpr const char* kResetByUser = "Reset by User Command";
-inline constexpr const char* kAuthenticationFailed = "Reset: Timebase reply failed authentication!";
+    QT_TRANSLATE_NOOP("texts", "Reset: Connect FAILED. Verify Internet Link and/or TimeBase.");
+inline constexpr const char* kBogusData =
+    QT_TRANSLATE_NOOP("texts", "Reset: Selected Timebase returned bogus data!");
+inline constexpr const char* kResetByUser = QT_TRANSLATE_NOOP("texts", "Reset by User Command");
+inline constexpr const char* kAuthenticationFailed =
+    QT_TRANSLATE_NOOP("texts", "Reset: Timebase reply failed authentication!");
 // Followed by one of the reasons below.
-inline constexpr const char* kKeyExchangeFailed = "Reset: NTS Key Exchange FAILED: ";
-inline constexpr const char* kKeHostNotFound = "host not found";
-inline constexpr const char* kKeRefused = "refused";
-inline constexpr const char* kKeTimedOut = "timed out";
-inline constexpr const char* kKeUntrusted = "certificate not trusted";
-inline constexpr const char* kKeNameMismatch = "name mismatch";
-inline constexpr const char* kKeNoNts = "no NTS on the server";
-inline constexpr const char* kKeBadResponse = "bad response";
+inline constexpr const char* kKeyExchangeFailed =
+    QT_TRANSLATE_NOOP("texts", "Reset: NTS Key Exchange FAILED: ");
+inline constexpr const char* kKeHostNotFound = QT_TRANSLATE_NOOP("texts", "host not found");
+inline constexpr const char* kKeRefused = QT_TRANSLATE_NOOP("texts", "refused");
+inline constexpr const char* kKeTimedOut = QT_TRANSLATE_NOOP("texts", "timed out");
+inline constexpr const char* kKeUntrusted = QT_TRANSLATE_NOOP("texts", "certificate not trusted");
+inline constexpr const char* kKeNameMismatch = QT_TRANSLATE_NOOP("texts", "name mismatch");
+inline constexpr const char* kKeNoNts = QT_TRANSLATE_NOOP("texts", "no NTS on the server");
+inline constexpr const char* kKeBadResponse = QT_TRANSLATE_NOOP("texts", "bad response");
 // Followed by the system's reason, for example "Operation not permitted".
-inline constexpr const char* kClockNotCorrected = "Reset: System Clock NOT Corrected: ";
+inline constexpr const char* kClockNotCorrected =
+    QT_TRANSLATE_NOOP("texts", "Reset: System Clock NOT Corrected: ");
 
 // Results. "%c" stands for the Timebase time as MM/DD/YY HH:MM:SS in local time.
-inline constexpr const char* kTimebaseClockPrefix = "Timebase Clock: ";
+inline constexpr const char* kTimebaseClockPrefix = QT_TRANSLATE_NOOP("texts", "Timebase Clock: ");
 inline constexpr const char* kClockSuffix = ". ";
-inline constexpr const char* kCorrectedByPrefix = "System Clock Corrected by: ";
-inline constexpr const char* kCorrectedToPrefix = "System Clock Corrected to: ";
+inline constexpr const char* kCorrectedByPrefix =
+    QT_TRANSLATE_NOOP("texts", "System Clock Corrected by: ");
+inline constexpr const char* kCorrectedToPrefix =
+    QT_TRANSLATE_NOOP("texts", "System Clock Corrected to: ");
 // "%.3f seconds" and "Delta: %.3f seconds": the number has three decimals.
-inline constexpr const char* kSecondsSuffix = " seconds";
-inline constexpr const char* kDeltaPrefix = "Delta: ";
+inline constexpr const char* kSecondsSuffix = QT_TRANSLATE_NOOP("texts", " seconds");
+inline constexpr const char* kDeltaPrefix = QT_TRANSLATE_NOOP("texts", "Delta: ");
 inline constexpr const char* kCalendarFormat = "%m/%d/%y %H:%M:%S";
-// "Delta: %D days %H:%M:%S" of a signed whole-second difference.
+// "Delta: %D days %H:%M:%S" of a signed whole-second difference: kDeltaPrefix, then the
+// days, kDaysInfix (the %s) and the time.
+inline constexpr const char* kDaysInfix = QT_TRANSLATE_NOOP("texts", " days ");
 inline constexpr const char* kDeltaSpanFormat =
-    "Delta: %" PRId64 " days %02" PRId64 ":%02" PRId64 ":%02" PRId64;
+    "%" PRId64 "%s%02" PRId64 ":%02" PRId64 ":%02" PRId64;
 
 // The maximum delta warning (direction::MaxDeltaWarningText) is captioned with the
 // program's name.

@@ -101,13 +101,14 @@ void CTimeQuery::OnTrayCorrectClock(const QueryConfig& config) {
 }
 
 void CTimeQuery::OnReset() {
-    EndBeforeReply(QString::fromLatin1(texts::kResetByUser), QueryOutcome::Result::Reset);
+    EndBeforeReply(QString::fromStdString(Translated(texts::kResetByUser)),
+                   QueryOutcome::Result::Reset);
 }
 
 void CTimeQuery::Abandon(const QString& reason) {
     // Forged or damaged replies were all that came: say so rather than "no answer".
     if (m_pending && m_unauthentic) {
-        End(QString::fromLatin1(texts::kAuthenticationFailed), *m_unauthentic);
+        End(QString::fromStdString(Translated(texts::kAuthenticationFailed)), *m_unauthentic);
         return;
     }
     EndBeforeReply(reason, QueryOutcome::Result::Reset);
@@ -164,12 +165,12 @@ void CTimeQuery::OpenSocket() {
     m_socket = std::make_unique<CTimeSocket>(events, this, transport);
     m_burst.clear();
     if (!m_socket->Create()) {
-        EndBeforeReply(QString::fromLatin1(texts::kSocketCreationFailed),
+        EndBeforeReply(QString::fromStdString(Translated(texts::kSocketCreationFailed)),
                        QueryOutcome::Result::SocketFailed);
         return;
     }
-    m_view.ShowStatusText(QString::fromLatin1(texts::kSocketCreated));
-    m_view.ShowStatusText(QString::fromLatin1(texts::kConnecting));
+    m_view.ShowStatusText(QString::fromStdString(Translated(texts::kSocketCreated)));
+    m_view.ShowStatusText(QString::fromStdString(Translated(texts::kConnecting)));
     m_socket->Connect(host);
     if (!SendRequest()) {
         // A jar without a cookie: the key exchange gives new ones (or says why not).
@@ -275,7 +276,7 @@ void CTimeQuery::OnStep() {
         const bool unauthentic = m_unauthenticThisAttempt;
         Begin();
         if (unauthentic && m_pending) {
-            m_view.ShowStatusText(QString::fromLatin1(texts::kAuthenticationFailed));
+            m_view.ShowStatusText(QString::fromStdString(Translated(texts::kAuthenticationFailed)));
         }
     }
 }
@@ -306,10 +307,10 @@ void CTimeQuery::OnSent(std::int64_t sentNtpNs) {
 void CTimeQuery::OnConnect(bool connected) {
     if (connected) {
         // A retry after unauthentic replies keeps saying so until something better comes.
-        m_view.ShowStatusText(
-            QString::fromLatin1(m_unauthentic ? texts::kAuthenticationFailed : texts::kConnected));
+        m_view.ShowStatusText(QString::fromStdString(
+            Translated(m_unauthentic ? texts::kAuthenticationFailed : texts::kConnected)));
     } else {
-        EndBeforeReply(QString::fromLatin1(texts::kConnectFailed),
+        EndBeforeReply(QString::fromStdString(Translated(texts::kConnectFailed)),
                        QueryOutcome::Result::ConnectFailed);
     }
 }

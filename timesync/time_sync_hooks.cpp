@@ -21,6 +21,8 @@ TimeSyncHooks SystemHooks() {
             RandomNonce};
 }
 
+TextTranslator g_translator = nullptr;
+
 } // namespace
 
 TimeSyncHooks& Hooks() {
@@ -30,4 +32,12 @@ TimeSyncHooks& Hooks() {
 
 void ResetHooks() {
     Hooks() = SystemHooks();
+}
+
+void SetTextTranslator(TextTranslator translator) {
+    g_translator = translator;
+}
+
+std::string Translated(const char* source) {
+    return g_translator ? g_translator(source) : std::string(source);
 }

@@ -21,5 +21,11 @@ struct TimeSyncHooks {
 };
 
 TimeSyncHooks& Hooks();
+
+// The query's texts (status_texts.h) in the user's language. The window and the console
+// install a translator; without one, and for output that scripts read, they stay English.
+using TextTranslator = std::string (*)(const char* source);
+void SetTextTranslator(TextTranslator translator);
+std::string Translated(const char* source);
 // Puts the system's own clocks, setter and random source back.
 void ResetHooks();

@@ -1,6 +1,6 @@
 #include "ui/delta_warning_box.h"
 
-#include "timesync/direction_translator.h"
+#include "timesync/clock_direction.h"
 #include "timesync/status_texts.h"
 
 #include <QCoreApplication>
@@ -8,8 +8,7 @@
 #include <QPushButton>
 
 void ShowDeltaWarningBox(QWidget* parent, double offset, const std::function<void()>& correctNow) {
-    const QString text =
-        QString::fromStdString(direction::MaxDeltaWarningText(offset, DirectionTranslator()));
+    const QString text = QString::fromStdString(direction::MaxDeltaWarningText(offset));
     // Queries repeated while the clock is far off would otherwise pile up one box each.
     const QLatin1String name("deltaWarning");
     for (QMessageBox* open : parent->findChildren<QMessageBox*>(name, Qt::FindDirectChildrenOnly)) {

@@ -5,21 +5,21 @@
 namespace {
 
 constexpr DialogControl kAlternateTimebase[] = {
-    {ControlKind::DefPushButton, IDOK, 25, 55, 50, 14, "OK"},
-    {ControlKind::PushButton, IDCANCEL, 105, 55, 50, 14, "Cancel"},
+    {ControlKind::DefPushButton, IDOK, 25, 55, 50, 14, QT_TRANSLATE_NOOP("dialogs", "OK")},
+    {ControlKind::PushButton, IDCANCEL, 105, 55, 50, 14, QT_TRANSLATE_NOOP("dialogs", "Cancel")},
     {ControlKind::Edit, IDC_TIMEBASE_EDIT, 10, 35, 160, 14, ""},
     {ControlKind::TextCenterSunken, -1, 45, 10, 90, 20, kAlternateTimebasePrompt},
 };
 
 constexpr DialogControl kUsageNotes[] = {
-    {ControlKind::DefPushButton, IDOK, 88, 94, 50, 14, "OK"},
-    {ControlKind::GroupBox, -1, 7, 7, 211, 107, "What to do..."},
+    {ControlKind::DefPushButton, IDOK, 88, 94, 50, 14, QT_TRANSLATE_NOOP("dialogs", "OK")},
+    {ControlKind::GroupBox, -1, 7, 7, 211, 107, QT_TRANSLATE_NOOP("dialogs", "What to do...")},
     {ControlKind::TextLeft, -1, 32, 21, 160, 37, kUsageNotesSteps},
     {ControlKind::TextCenterSunken, -1, 14, 62, 197, 20, kUsageNotesKeys},
 };
 
 constexpr DialogControl kAbout[] = {
-    {ControlKind::DefPushButton, IDOK, 81, 74, 50, 14, "OK"},
+    {ControlKind::DefPushButton, IDOK, 81, 74, 50, 14, QT_TRANSLATE_NOOP("dialogs", "OK")},
     {ControlKind::GroupBox, -1, 7, 7, 199, 64, ""},
     // The credits text is filled in by CAboutDlg.
     {ControlKind::TextCenter, -1, 13, 19, 187, 42, ""},

@@ -3,8 +3,10 @@
 #include "timesync/query_config.h"
 #include "timesync/query_outcome.h"
 #include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
 #include "timesync/time_sync_view.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,10 +24,13 @@ namespace {
 constexpr int kPkexecDismissed = 126;
 constexpr int kPkexecNotAuthorized = 127;
 constexpr const char* kPkexecNoAgent = "authentication agent";
-constexpr const char* kWaitingForAuthorization = "Waiting for authorization...";
-constexpr const char* kAuthorizationRefused = "authorization refused";
-constexpr const char* kNoAuthenticationAgent = "no authentication agent to ask for a password";
-constexpr const char* kHelperFailed = "the helper failed";
+constexpr const char* kWaitingForAuthorization =
+    QT_TRANSLATE_NOOP("correction", "Waiting for authorization...");
+constexpr const char* kAuthorizationRefused =
+    QT_TRANSLATE_NOOP("correction", "authorization refused");
+constexpr const char* kNoAuthenticationAgent =
+    QT_TRANSLATE_NOOP("correction", "no authentication agent to ask for a password");
+constexpr const char* kHelperFailed = QT_TRANSLATE_NOOP("correction", "the helper failed");
 constexpr const char* kHelperPrefix = "horolux-correct: ";
 
 // The installed helper; HOROLUX_HELPER names another (tests). pkexec itself decides what
@@ -60,11 +65,12 @@ QStringList HelperArguments(const QueryConfig& config) {
 
 QString HelperResultText(bool normalExit, int status, const QByteArray& out,
                          const QByteArray& err) {
-    const QString notCorrected = QString::fromLatin1(texts::kClockNotCorrected);
+    const QString notCorrected = QString::fromStdString(Translated(texts::kClockNotCorrected));
     if (normalExit && (status == kPkexecDismissed || status == kPkexecNotAuthorized)) {
-        return notCorrected + QString::fromLatin1(err.contains(kPkexecNoAgent)
-                                                      ? kNoAuthenticationAgent
-                                                      : kAuthorizationRefused);
+        return notCorrected +
+               QCoreApplication::translate("correction", err.contains(kPkexecNoAgent)
+                                                             ? kNoAuthenticationAgent
+                                                             : kAuthorizationRefused);
     }
     const QString result = HelperReportedResult(out);
     if (normalExit && !result.isEmpty()) {
@@ -75,7 +81,7 @@ QString HelperResultText(bool normalExit, int status, const QByteArray& out,
     if (normalExit && reason.startsWith(QLatin1String(kHelperPrefix))) {
         return notCorrected + reason.mid(int(std::strlen(kHelperPrefix)));
     }
-    return notCorrected + QString::fromLatin1(kHelperFailed);
+    return notCorrected + QCoreApplication::translate("correction", kHelperFailed);
 }
 
 bool HelperCorrected(bool normalExit, int status, const QByteArray& out) {
@@ -115,7 +121,7 @@ void CElevatedCorrection::OnQueryEnded(const QueryOutcome& outcome, const QueryC
         }
     });
     // Until the administrator answers, the refusal the query wrote would be the wrong story.
-    m_view.ShowStatusText(QString::fromLatin1(kWaitingForAuthorization));
+    m_view.ShowStatusText(QCoreApplication::translate("correction", kWaitingForAuthorization));
     m_pProcess->start(pkexec, QStringList{helper} + HelperArguments(config));
 }
 

@@ -50,15 +50,15 @@ QString SecondsText(double seconds) {
 const char* RangeWords(CHistoryWindow::Range range) {
     switch (range) {
     case CHistoryWindow::Range::Day:
-        return "the last day";
+        return QT_TRANSLATE_NOOP("CHistoryWindow", "the last day");
     case CHistoryWindow::Range::Week:
-        return "the last week";
+        return QT_TRANSLATE_NOOP("CHistoryWindow", "the last week");
     case CHistoryWindow::Range::Month:
-        return "the last month";
+        return QT_TRANSLATE_NOOP("CHistoryWindow", "the last month");
     case CHistoryWindow::Range::All:
         break;
     }
-    return "all time";
+    return QT_TRANSLATE_NOOP("CHistoryWindow", "all time");
 }
 
 } // namespace
@@ -66,7 +66,7 @@ const char* RangeWords(CHistoryWindow::Range range) {
 CHistoryWindow::CHistoryWindow(CHistoryWorker& worker, QWidget* parent)
     : QDialog(parent), m_worker(worker) {
     setObjectName("historyWindow");
-    setWindowTitle(QStringLiteral("Clock History"));
+    setWindowTitle(tr("Clock History"));
     setModal(false);
     resize(720, 480);
 
@@ -97,12 +97,12 @@ CHistoryWindow::CHistoryWindow(CHistoryWorker& worker, QWidget* parent)
         const char* caption;
         const char* name;
         Range range;
-    } buttons[] = {{"&Day", "rangeDay", Range::Day},
-                   {"&Week", "rangeWeek", Range::Week},
-                   {"&Month", "rangeMonth", Range::Month},
-                   {"&All", "rangeAll", Range::All}};
+    } buttons[] = {{QT_TRANSLATE_NOOP("CHistoryWindow", "&Day"), "rangeDay", Range::Day},
+                   {QT_TRANSLATE_NOOP("CHistoryWindow", "&Week"), "rangeWeek", Range::Week},
+                   {QT_TRANSLATE_NOOP("CHistoryWindow", "&Month"), "rangeMonth", Range::Month},
+                   {QT_TRANSLATE_NOOP("CHistoryWindow", "&All"), "rangeAll", Range::All}};
     for (const auto& b : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
+        auto* button = new QPushButton(tr(b.caption), this);
         button->setObjectName(b.name);
         button->setCheckable(true);
         button->setChecked(b.range == m_range);
@@ -112,12 +112,12 @@ CHistoryWindow::CHistoryWindow(CHistoryWorker& worker, QWidget* parent)
         connect(button, &QPushButton::clicked, this, [this, range = b.range] { ShowRange(range); });
     }
     ranges->addStretch();
-    auto* exportButton = new QPushButton(QStringLiteral("&Export CSV..."), this);
+    auto* exportButton = new QPushButton(tr("&Export CSV..."), this);
     exportButton->setObjectName("btnExportCsv");
     exportButton->setAutoDefault(false);
     connect(exportButton, &QPushButton::clicked, this, &CHistoryWindow::OnExportCsv);
     ranges->addWidget(exportButton);
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    auto* closeButton = new QPushButton(tr("&Close"), this);
     closeButton->setObjectName("btnClose");
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     ranges->addWidget(closeButton);
@@ -173,22 +173,22 @@ void CHistoryWindow::OnLoaded(CHistoryWorker::Chart chart) {
         history::DriftText(history::EstimateDrift(history::DriftPoints(m_shown.points)));
     m_drift->setText(QString::fromStdString(drift));
 
-    QString last = QStringLiteral("No result kept yet.");
+    QString last = tr("No result kept yet.");
     for (auto it = m_shown.points.rbegin(); it != m_shown.points.rend(); ++it) {
         if (it->offsetSeconds) {
-            last = QStringLiteral("Last result: offset %1 from %2 at %3.")
+            last = tr("Last result: offset %1 from %2 at %3.")
                        .arg(SecondsText(*it->offsetSeconds), m_shown.servers.value(it->server),
                             TimeText(it->timeUtcMicroseconds));
             break;
         }
     }
-    m_summaryText = QStringLiteral("Clock history of %1: %2 measurements. %3 %4")
-                        .arg(QLatin1String(RangeWords(m_range)))
+    m_summaryText = tr("Clock history of %1: %2 measurements. %3 %4")
+                        .arg(tr(RangeWords(m_range)))
                         .arg(m_shown.points.size())
                         .arg(last, QString::fromStdString(drift));
     m_summary->setText(m_summaryText);
     m_summary->setAccessibleName(m_summaryText);
-    m_view->setAccessibleName(QStringLiteral("Offset chart"));
+    m_view->setAccessibleName(tr("Offset chart"));
     m_view->setAccessibleDescription(m_summaryText);
     ++m_loadsShown;
 }
@@ -202,9 +202,9 @@ void CHistoryWindow::Draw(const CHistoryWorker::Chart& chart) {
     auto* timeAxis = new QDateTimeAxis();
     timeAxis->setFormat(m_range == Range::Day ? QStringLiteral("HH:mm")
                                               : QStringLiteral("MM-dd HH:mm"));
-    timeAxis->setTitleText(QStringLiteral("Time (UTC)"));
+    timeAxis->setTitleText(tr("Time (UTC)"));
     auto* offsetAxis = new QValueAxis();
-    offsetAxis->setTitleText(QStringLiteral("Offset (s)"));
+    offsetAxis->setTitleText(tr("Offset (s)"));
     m_chart->addAxis(timeAxis, Qt::AlignBottom);
     m_chart->addAxis(offsetAxis, Qt::AlignLeft);
 
@@ -218,7 +218,7 @@ void CHistoryWindow::Draw(const CHistoryWorker::Chart& chart) {
     std::int64_t first = std::numeric_limits<std::int64_t>::max();
     std::int64_t last = std::numeric_limits<std::int64_t>::lowest();
     auto* corrections = new QScatterSeries();
-    corrections->setName(QStringLiteral("Corrections"));
+    corrections->setName(tr("Corrections"));
     corrections->setObjectName("corrections");
     corrections->setMarkerSize(12);
     for (int server = 0; server < chart.servers.size(); ++server) {
@@ -251,7 +251,7 @@ void CHistoryWindow::Draw(const CHistoryWorker::Chart& chart) {
         }
         band->setUpperSeries(upper);
         band->setLowerSeries(lower);
-        band->setName(chart.servers[server] + QStringLiteral(" delay"));
+        band->setName(chart.servers[server] + tr(" delay"));
         band->setObjectName(QStringLiteral("delay:") + chart.servers[server]);
         attach(band);
         attach(line);
@@ -298,22 +298,22 @@ void CHistoryWindow::ShowPointAt(int server, const QPointF& at) {
     if (!nearest) {
         return;
     }
-    QString text = QStringLiteral("%1\n%2\nOffset %3")
+    QString text = tr("%1\n%2\nOffset %3")
                        .arg(m_shown.servers.value(server), TimeText(nearest->timeUtcMicroseconds),
                             SecondsText(*nearest->offsetSeconds));
     if (nearest->delaySeconds) {
-        text += QStringLiteral("\nDelay %1 s").arg(*nearest->delaySeconds, 0, 'f', 6);
+        text += tr("\nDelay %1 s").arg(*nearest->delaySeconds, 0, 'f', 6);
     }
     if (nearest->corrected) {
-        text += QStringLiteral("\nThe clock was corrected");
+        text += tr("\nThe clock was corrected");
     }
     QToolTip::showText(QCursor::pos(), text, m_view);
 }
 
 void CHistoryWindow::OnExportCsv() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export CSV"), QStringLiteral("horolux-history.csv"),
-        QStringLiteral("CSV files (*.csv);;All files (*)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Export CSV"), QStringLiteral("horolux-history.csv"),
+                                     tr("CSV files (*.csv);;All files (*)"));
     if (!path.isEmpty()) {
         ExportCsvTo(path);
     }
@@ -324,8 +324,8 @@ void CHistoryWindow::ExportCsvTo(const QString& path) {
         const std::string failure = platform::WriteFileAtomically(
             path.toStdString(), history::HistoryCsv(rows).toUtf8().toStdString());
         if (!failure.empty()) {
-            QMessageBox::warning(this, QStringLiteral("Clock History"),
-                                 QStringLiteral("The history could not be written to %1: %2")
+            QMessageBox::warning(this, tr("Clock History"),
+                                 tr("The history could not be written to %1: %2")
                                      .arg(path, QString::fromStdString(failure)));
         }
     });

@@ -28,6 +28,7 @@
 #include "ui/window_texts.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -48,7 +49,7 @@ const QKeySequence kHistoryKey(Qt::CTRL | Qt::Key_H);
 
 QPushButton* MakeButton(QWidget* parent, const char* caption, const char* objectName,
                         const QKeySequence& key) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* button = new QPushButton(QCoreApplication::translate("window", caption), parent);
     button->setObjectName(objectName);
     // Tab reaches the buttons, a click leaves the focus with the 3D view's keys, and the
     // query start gives it back to them.
@@ -64,7 +65,7 @@ QPushButton* MakeButton(QWidget* parent, const char* caption, const char* object
 
 CMainFrame::CMainFrame() {
     setObjectName("mainFrame");
-    setWindowTitle(QStringLiteral("%1 by %2").arg(kProductName, kMakerContact));
+    setWindowTitle(tr("%1 by %2").arg(kProductName, kMakerContact));
     setWindowIcon(QIcon(QStringLiteral(":/icons/horolux.svg")));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -311,8 +312,8 @@ void CMainFrame::OnShowHistory() {
 
 void CMainFrame::ShowStatusText(const QString& text) {
     // Each start of a query, and each restart after a silence, creates a socket first.
-    if (text == QLatin1String(texts::kSocketCreated)) {
-        m_wndStatusBar->SetQueryNote(QStringLiteral("Attempt %1").arg(++m_nAttempt));
+    if (text == QString::fromStdString(Translated(texts::kSocketCreated))) {
+        m_wndStatusBar->SetQueryNote(tr("Attempt %1").arg(++m_nAttempt));
     }
     m_wndStatusBar->ShowPaneText(text);
 }
@@ -384,7 +385,7 @@ void CMainFrame::KeepResult(const QueryOutcome& outcome, const QueryConfig& conf
     RefreshSystemTime();
     m_wndStatusBar->ShowResult(ResultIconOf(outcome), ResultNotes(outcome));
     m_wndStatusBar->SetQueryNote(outcome.result == QueryOutcome::Result::ClockNotSet
-                                     ? QString::fromLatin1(kClockRightHint)
+                                     ? QCoreApplication::translate("window", kClockRightHint)
                                      : QString());
     m_pCommandUi->Tray().ShowResult(m_wndStatusBar->PaneText(), m_bFromTray);
     m_bFromTray = false;

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,7 +39,8 @@ struct Builder {
                 break;
             }
             case MenuEntryKind::Popup: {
-                auto* submenu = new QMenu(QString::fromLatin1(entry.text), container);
+                auto* submenu =
+                    new QMenu(QCoreApplication::translate("menus", entry.text), container);
                 submenu->setObjectName(ObjectNameOf(entry.text));
                 promptSources.append(submenu);
                 Fill(submenu, entry.children);
@@ -62,7 +64,7 @@ struct Builder {
     }
 
     QAction* MakeAction(QWidget* container, const MenuEntry& entry) {
-        auto* action = new QAction(QString::fromLatin1(entry.text), container);
+        auto* action = new QAction(QCoreApplication::translate("menus", entry.text), container);
         action->setObjectName(CommandName(entry.id));
         action->setStatusTip(CommandPrompt(entry.id));
         action->setCheckable(entry.checkable);

@@ -2,6 +2,8 @@
 
 #include "ui/command_ids.h"
 
+#include <QtGlobal>
+
 namespace {
 
 constexpr MenuEntry Command(const char* text, int id, bool checkable = false) {
@@ -18,95 +20,95 @@ constexpr MenuEntry Separator() {
 }
 
 constexpr MenuEntry kProtocol[] = {
-    Command("Time (UDP)", ID_PROTOCOL_TIMEUDP, true),
-    Command("Time (TCP)", ID_PROTOCOL_TIMETCP, true),
-    Command("SNTP", ID_PROTOCOL_SNTP, true),
-    Command("NTS", ID_PROTOCOL_NTS, true),
+    Command(QT_TRANSLATE_NOOP("menus", "Time (UDP)"), ID_PROTOCOL_TIMEUDP, true),
+    Command(QT_TRANSLATE_NOOP("menus", "Time (TCP)"), ID_PROTOCOL_TIMETCP, true),
+    Command(QT_TRANSLATE_NOOP("menus", "SNTP"), ID_PROTOCOL_SNTP, true),
+    Command(QT_TRANSLATE_NOOP("menus", "NTS"), ID_PROTOCOL_NTS, true),
 };
 
 constexpr MenuEntry kSamples[] = {
-    Command("&1", ID_SAMPLES_1, true),
-    Command("&4", ID_SAMPLES_4, true),
-    Command("&8", ID_SAMPLES_8, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&1"), ID_SAMPLES_1, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&4"), ID_SAMPLES_4, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&8"), ID_SAMPLES_8, true),
 };
 
 constexpr MenuEntry kCheckEvery[] = {
-    Command("&Off", ID_CHECK_OFF, true),
-    Command("&15 Minutes", ID_CHECK_15MINUTES, true),
-    Command("1 &Hour", ID_CHECK_1HOUR, true),
-    Command("&6 Hours", ID_CHECK_6HOURS, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&Off"), ID_CHECK_OFF, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&15 Minutes"), ID_CHECK_15MINUTES, true),
+    Command(QT_TRANSLATE_NOOP("menus", "1 &Hour"), ID_CHECK_1HOUR, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&6 Hours"), ID_CHECK_6HOURS, true),
 };
 
 constexpr MenuEntry kUsNavyTimebase[] = {
-    Command("Primary Timebase", ID_TIMEBASE_PRIMARY),
-    Command("Backup Timebase", ID_TIMEBASE_BACKUP),
+    Command(QT_TRANSLATE_NOOP("menus", "Primary Timebase"), ID_TIMEBASE_PRIMARY),
+    Command(QT_TRANSLATE_NOOP("menus", "Backup Timebase"), ID_TIMEBASE_BACKUP),
 };
 
 constexpr MenuEntry kTimebase[] = {
-    Popup("US Navy Timebase", kUsNavyTimebase),
-    Command("Alternate Timebase...", ID_TIMEBASE_ALTERNATE),
-    Command("Browse Master Timebase List", ID_TIMEBASE_BROWSELIST),
+    Popup(QT_TRANSLATE_NOOP("menus", "US Navy Timebase"), kUsNavyTimebase),
+    Command(QT_TRANSLATE_NOOP("menus", "Alternate Timebase..."), ID_TIMEBASE_ALTERNATE),
+    Command(QT_TRANSLATE_NOOP("menus", "Browse Master Timebase List"), ID_TIMEBASE_BROWSELIST),
 };
 
 constexpr MenuEntry kBackdrop[] = {
-    Command("&Text Only", ID_BACKDROP_TEXTONLY, true),
-    Command("&Graphics", ID_BACKDROP_GRAPHICS, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&Text Only"), ID_BACKDROP_TEXTONLY, true),
+    Command(QT_TRANSLATE_NOOP("menus", "&Graphics"), ID_BACKDROP_GRAPHICS, true),
 };
 
 // The same in the menu bar and in the popup copy.
 constexpr MenuEntry kOptions[] = {
-    Choice("&Protocol", kProtocol),
-    Choice("&Samples per Query", kSamples),
-    Choice("Check &Every", kCheckEvery),
-    Popup("&Timebase", kTimebase),
-    Choice("&Backdrop", kBackdrop),
-    Command("&Minimize to Tray", ID_OPTIONS_MINIMIZETOTRAY, true),
-    Command("Clock &History...\tCtrl+H", ID_VIEW_HISTORY),
+    Choice(QT_TRANSLATE_NOOP("menus", "&Protocol"), kProtocol),
+    Choice(QT_TRANSLATE_NOOP("menus", "&Samples per Query"), kSamples),
+    Choice(QT_TRANSLATE_NOOP("menus", "Check &Every"), kCheckEvery),
+    Popup(QT_TRANSLATE_NOOP("menus", "&Timebase"), kTimebase),
+    Choice(QT_TRANSLATE_NOOP("menus", "&Backdrop"), kBackdrop),
+    Command(QT_TRANSLATE_NOOP("menus", "&Minimize to Tray"), ID_OPTIONS_MINIMIZETOTRAY, true),
+    Command(QT_TRANSLATE_NOOP("menus", "Clock &History...\tCtrl+H"), ID_VIEW_HISTORY),
 };
 
 constexpr MenuEntry kMainFile[] = {
-    Command("E&xit", ID_APP_EXIT),
+    Command(QT_TRANSLATE_NOOP("menus", "E&xit"), ID_APP_EXIT),
 };
 
 constexpr MenuEntry kMainHelp[] = {
-    Command("&About", ID_HELP_ABOUT),
-    Command("&What to do", ID_HELP_WHATTODO),
+    Command(QT_TRANSLATE_NOOP("menus", "&About"), ID_HELP_ABOUT),
+    Command(QT_TRANSLATE_NOOP("menus", "&What to do"), ID_HELP_WHATTODO),
     Separator(),
-    Command("Browse &Horolux Help Page", ID_HELP_HELPPAGE),
-    Command("Browse Horolux &Home Page", ID_HELP_HOMEPAGE),
+    Command(QT_TRANSLATE_NOOP("menus", "Browse &Horolux Help Page"), ID_HELP_HELPPAGE),
+    Command(QT_TRANSLATE_NOOP("menus", "Browse Horolux &Home Page"), ID_HELP_HOMEPAGE),
 };
 
 constexpr MenuEntry kMainMenu[] = {
-    Popup("&File", kMainFile),
-    Popup("&Options", kOptions),
-    Command("&Reset", ID_RESET),
-    Popup("&Help", kMainHelp),
+    Popup(QT_TRANSLATE_NOOP("menus", "&File"), kMainFile),
+    Popup(QT_TRANSLATE_NOOP("menus", "&Options"), kOptions),
+    Command(QT_TRANSLATE_NOOP("menus", "&Reset"), ID_RESET),
+    Popup(QT_TRANSLATE_NOOP("menus", "&Help"), kMainHelp),
 };
 
 // The popup copy has fewer mnemonics and no separator in Help.
 constexpr MenuEntry kPopupFile[] = {
-    Command("Exit", ID_APP_EXIT),
+    Command(QT_TRANSLATE_NOOP("menus", "Exit"), ID_APP_EXIT),
 };
 
 constexpr MenuEntry kPopupHelp[] = {
-    Command("&About", ID_HELP_ABOUT),
-    Command("What to do", ID_HELP_WHATTODO),
-    Command("Browse &Horolux Help Page", ID_HELP_HELPPAGE),
-    Command("Browse Horolux &Home Page", ID_HELP_HOMEPAGE),
+    Command(QT_TRANSLATE_NOOP("menus", "&About"), ID_HELP_ABOUT),
+    Command(QT_TRANSLATE_NOOP("menus", "What to do"), ID_HELP_WHATTODO),
+    Command(QT_TRANSLATE_NOOP("menus", "Browse &Horolux Help Page"), ID_HELP_HELPPAGE),
+    Command(QT_TRANSLATE_NOOP("menus", "Browse Horolux &Home Page"), ID_HELP_HOMEPAGE),
 };
 
 constexpr MenuEntry kPopupMenu[] = {
-    Popup("File", kPopupFile),
-    Popup("&Options", kOptions),
-    Command("Reset", ID_RESET),
-    Popup("Help", kPopupHelp),
+    Popup(QT_TRANSLATE_NOOP("menus", "File"), kPopupFile),
+    Popup(QT_TRANSLATE_NOOP("menus", "&Options"), kOptions),
+    Command(QT_TRANSLATE_NOOP("menus", "Reset"), ID_RESET),
+    Popup(QT_TRANSLATE_NOOP("menus", "Help"), kPopupHelp),
 };
 
 constexpr MenuEntry kTrayMenu[] = {
-    Command("Restore", ID_TRAY_RESTORE),
-    Command("Correct System Clock", ID_TRAY_CORRECTCLOCK),
-    Command("Clock History", ID_VIEW_HISTORY),
-    Command("Exit", ID_APP_EXIT),
+    Command(QT_TRANSLATE_NOOP("menus", "Restore"), ID_TRAY_RESTORE),
+    Command(QT_TRANSLATE_NOOP("menus", "Correct System Clock"), ID_TRAY_CORRECTCLOCK),
+    Command(QT_TRANSLATE_NOOP("menus", "Clock History"), ID_VIEW_HISTORY),
+    Command(QT_TRANSLATE_NOOP("menus", "Exit"), ID_APP_EXIT),
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "ui/window_settings.h"
 #include "ui/window_texts.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 
@@ -98,7 +99,7 @@ void COptionCommands::SelectProtocol(int checkedId, const char* socketType, cons
     g_strProtocol = QString::fromLatin1(protocol);
     settings::WriteString(kKeySocketType, g_strSocketType);
     settings::WriteString(kKeyProtocol, g_strProtocol);
-    m_statusBar.ShowPaneText(QString::fromLatin1(confirmation));
+    m_statusBar.ShowPaneText(QCoreApplication::translate("options", confirmation));
 }
 
 void COptionCommands::OnProtocolTimeUdp() {
@@ -126,9 +127,10 @@ void COptionCommands::OnCheckEvery(int checkedId) {
         }
     }
     settings::WriteInt(kKeyCheckInterval, g_nCheckInterval);
-    m_statusBar.ShowPaneText(g_nCheckInterval == 0
-                                 ? QString::fromLatin1(kCheckOffText)
-                                 : QString::fromLatin1(kCheckEveryText).arg(g_nCheckInterval / 60));
+    m_statusBar.ShowPaneText(
+        g_nCheckInterval == 0
+            ? QCoreApplication::translate("options", kCheckOffText)
+            : QCoreApplication::translate("options", kCheckEveryText).arg(g_nCheckInterval / 60));
 }
 
 void COptionCommands::OnSamples(int checkedId) {
@@ -139,13 +141,15 @@ void COptionCommands::OnSamples(int checkedId) {
         }
     }
     settings::WriteInt(kKeySamples, g_nSamples);
-    m_statusBar.ShowPaneText(QString::fromLatin1(kSamplesSelectedText).arg(g_nSamples));
+    m_statusBar.ShowPaneText(
+        QCoreApplication::translate("options", kSamplesSelectedText).arg(g_nSamples));
 }
 
 void COptionCommands::SelectTimebase(const char* host) {
     g_strTimeBase = QString::fromLatin1(host);
     settings::WriteString(kKeyTimeBase, g_strTimeBase);
-    m_statusBar.ShowPaneText(g_strTimeBase + QLatin1String(kTimebaseSelectedSuffix));
+    m_statusBar.ShowPaneText(g_strTimeBase +
+                             QCoreApplication::translate("options", kTimebaseSelectedSuffix));
 }
 
 void COptionCommands::OnTimebasePrimary() {
@@ -163,7 +167,7 @@ void COptionCommands::OnTimebaseAlternate() {
         return;
     }
     settings::WriteString(kKeyTimeBase, dialog.m_strTimebase);
-    m_statusBar.ShowPaneText(QString::fromLatin1(kAlternateSelectedText));
+    m_statusBar.ShowPaneText(QCoreApplication::translate("options", kAlternateSelectedText));
     g_strTimeBase = dialog.m_strTimebase;
 }
 
@@ -221,9 +225,9 @@ void COptionCommands::OpenLink(const QUrl& url) {
     }
     // Never silent: without a browser or opener the user gets the address to open.
     const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
-    auto* box =
-        new QMessageBox(QMessageBox::Information, QString::fromLatin1(kProductName),
-                        QString::fromLatin1(kNoOpenerText).arg(where), QMessageBox::Ok, &m_frame);
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromLatin1(kProductName),
+                                QCoreApplication::translate("options", kNoOpenerText).arg(where),
+                                QMessageBox::Ok, &m_frame);
     box->setObjectName("noOpener");
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,6 @@
 #include "ui/result_notes.h"
 
-#include "timesync/direction_translator.h"
+#include "timesync/clock_direction.h"
 #include "timesync/query_outcome.h"
 
 #include <QCoreApplication>
@@ -32,7 +32,6 @@ QStringList ResultNotes(const QueryOutcome& outcome) {
     const platform::UtcInstant at = outcome.measurement->timebaseTime;
     const QDateTime time =
         QDateTime::fromMSecsSinceEpoch(at.seconds * 1000 + at.nanoseconds / 1000000);
-    return {QString::fromStdString(
-                direction::DirectionText(outcome.measurement->offset, DirectionTranslator())),
+    return {QString::fromStdString(direction::DirectionText(outcome.measurement->offset)),
             QCoreApplication::translate("ResultNotes", "Timebase time: %1").arg(LocaleTime(time))};
 }

@@ -17,15 +17,15 @@ void Light(QLabel* pane, bool lit) {
     const QString text = lit ? pane->property("indicatorText").toString() : QString();
     if (pane->text() != text) {
         pane->setText(text);
-        pane->setAccessibleDescription(lit ? QStringLiteral("in use")
-                                           : QStringLiteral("not in use"));
+        pane->setAccessibleDescription(lit ? CStatusBar::tr("in use")
+                                           : CStatusBar::tr("not in use"));
     }
 }
 
 // The protocol as its menu item names it.
 QString ProtocolName(const QString& protocol, const QString& socketType) {
     if (protocol == QLatin1String(kProtocolTime)) {
-        return QStringLiteral("Time (%1)").arg(socketType);
+        return CStatusBar::tr("Time (%1)").arg(socketType);
     }
     return protocol;
 }
@@ -47,7 +47,7 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
 
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName("pane0");
-    m_pMessage->setAccessibleDescription(QStringLiteral("Status of the time query"));
+    m_pMessage->setAccessibleDescription(tr("Status of the time query"));
     m_pMessage->setMinimumWidth(kMinimumPaneZeroWidth);
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pMessage, 1);
@@ -80,8 +80,8 @@ QLabel* CStatusBar::AddIndicator(const char* text, const char* objectName) {
     pane->setObjectName(objectName);
     pane->setProperty("indicatorText", QString::fromLatin1(text));
     // Named also while unlit, when it shows no text.
-    pane->setAccessibleName(QStringLiteral("%1 indicator").arg(QString::fromLatin1(text)));
-    pane->setAccessibleDescription(QStringLiteral("not in use"));
+    pane->setAccessibleName(tr("%1 indicator").arg(QString::fromLatin1(text)));
+    pane->setAccessibleDescription(tr("not in use"));
     pane->setAlignment(Qt::AlignCenter);
     pane->setFixedWidth(PaneWidth(pane, text));
     addPermanentWidget(pane);
@@ -112,9 +112,8 @@ QString CStatusBar::PaneText() const {
 }
 
 QString CStatusBar::PaneToolTip() const {
-    QStringList lines{
-        m_strPaneText, QStringLiteral("Timebase: %1").arg(g_strTimeBase),
-        QStringLiteral("Protocol: %1").arg(ProtocolName(g_strProtocol, g_strSocketType))};
+    QStringList lines{m_strPaneText, tr("Timebase: %1").arg(g_strTimeBase),
+                      tr("Protocol: %1").arg(ProtocolName(g_strProtocol, g_strSocketType))};
     lines << m_resultNotes;
     if (!m_strQueryNote.isEmpty()) {
         lines << m_strQueryNote;

@@ -2,6 +2,7 @@
 
 #include "ui/dialog_templates.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +59,8 @@ QWidget* MakeControl(QWidget* parent, const DialogControl& control) {
     switch (control.kind) {
     case ControlKind::DefPushButton:
     case ControlKind::PushButton: {
-        auto* button = new QPushButton(QString::fromLatin1(control.text), parent);
+        auto* button =
+            new QPushButton(QCoreApplication::translate("dialogs", control.text), parent);
         button->setAutoDefault(true);
         button->setDefault(control.kind == ControlKind::DefPushButton);
         return button;
@@ -108,7 +110,8 @@ QRect FitText(const QWidget* widget, QRect rect, int dialogWidth) {
 } // namespace
 
 QString StaticControlText(const char* templateText) {
-    const QString text = QString::fromLatin1(templateText);
+    // The templates' texts are shown translated ("dialogs").
+    const QString text = QCoreApplication::translate("dialogs", templateText);
     QString shown;
     shown.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -127,7 +130,7 @@ CTemplateDialog::CTemplateDialog(const DialogTemplate& dialogTemplate, QWidget* 
     if (dialogTemplate.title) {
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        setWindowTitle(QString::fromLatin1(dialogTemplate.title));
+        setWindowTitle(QCoreApplication::translate("dialogs", dialogTemplate.title));
     } else {
         // A modal frame without a caption bar; the dialog draws the frame itself.
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);

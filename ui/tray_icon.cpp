@@ -3,6 +3,7 @@
 #include "ui/window_settings.h"
 #include "ui/window_texts.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QMainWindow>
@@ -86,15 +87,15 @@ void CTrayIcon::Restore() {
 
 QString AgeText(qint64 seconds) {
     if (seconds < 60) {
-        return QStringLiteral("just now");
+        return QCoreApplication::translate("tray", "just now");
     }
     if (seconds < 3600) {
-        return QStringLiteral("%1 min ago").arg(seconds / 60);
+        return QCoreApplication::translate("tray", "%1 min ago").arg(seconds / 60);
     }
     if (seconds < 2 * 86400) {
-        return QStringLiteral("%1 h ago").arg(seconds / 3600);
+        return QCoreApplication::translate("tray", "%1 h ago").arg(seconds / 3600);
     }
-    return QStringLiteral("%1 days ago").arg(seconds / 86400);
+    return QCoreApplication::translate("tray", "%1 days ago").arg(seconds / 86400);
 }
 
 void CTrayIcon::UpdateResultAge() {

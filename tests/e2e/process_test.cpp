@@ -172,6 +172,16 @@ TEST_F(Processes, StatusResultAndClockOfEachKindOfRun) {
         {"horolux-cli --protocol time-tcp --port 9", 1,
          R"(^Reset: Connect FAILED\. Verify Internet Link and/or TimeBase\.$)"},
         {"horolux-cli --port 0 --json", 64, "^$"},
+        // People read German under LANGUAGE=de, numbers still with a point; scripts read
+        // --json in English, the warning on standard error included.
+        {"LANGUAGE=de horolux-cli --protocol time-tcp --port 9", 1,
+         R"(^Zurückgesetzt: Verbindung FEHLGESCHLAGEN\. .*Zeitserver prüfen\.$)"},
+        {"LANGUAGE=de horolux-cli --server 127.0.0.1",
+         0,
+         R"(^Uhr des Zeitservers: \S+ \S+\. Abweichung: -?\d+\.\d{3} Sekunden$)",
+         {},
+         kNone},
+        {"LANGUAGE=de FAKETIME=-3600 horolux-cli --json", 0, kSntpReport, "127.0.0.1 SNTP UDP 123"},
         {"horolux-cli --help", 0, "\\n  --metrics FILE [\\s\\S]*\\n  --check [\\s\\S]*Exit status"},
         // The privileged helper: its command line only, never the settings file it is shown
         // (the Time protocol there would show), a CA file only under /etc or /usr.

@@ -1,7 +1,9 @@
 // The main window against the real settings file: start-up, layout, the option commands
 // from both menus, status prompts, web links and Exit.
+#include "platform/ui_language.h"
 #include "tests/support/frame_fixture.h"
 #include "timesync/query_outcome.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -179,6 +181,22 @@ TEST(OptionCommands, PromptsGiveThePaneBackAChosenCommandLeavesItsTextAndExitClo
     QPointer<CMainFrame> frame = &started.Frame();
     started.Action("popupMenu", "ID_APP_EXIT")->trigger();
     EXPECT_EVENTUALLY(frame.isNull(), 2000);
+}
+
+TEST(OptionCommands, UnderLanguageDeTheMenusAndTheQueryTextsAreGerman) {
+    const QByteArray language = qgetenv("LANGUAGE");
+    qputenv("LANGUAGE", "de");
+    QObject translators;
+    platform::InstallTranslations(&translators);
+    SetTextTranslator(&platform::TranslatedQueryText);
+    const auto restore = qScopeGuard([&] {
+        SetTextTranslator(nullptr);
+        language.isNull() ? qunsetenv("LANGUAGE") : qputenv("LANGUAGE", language);
+    });
+    StartedFrame started("[Options]\nTimeBase=127.0.0.3\n");
+    EXPECT_EQ(started.Frame().menuBar()->actions().value(0)->text(), "&Datei");
+    started.Action("mainMenu", "ID_RESET")->trigger();
+    EXPECT_EQ(started.PaneText(), "Vom Benutzer zurückgesetzt");
 }
 
 TEST(OptionCommands, WithNoOpenerABoxGivesTheAddress) {

@@ -2,6 +2,7 @@
 // reply is evaluated.
 #include "timesync/clock_direction.h"
 #include "timesync/result_texts.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,9 +65,9 @@ TEST(DirectionText, SaysTheAmountAndWhichWay) {
     for (const auto& [offset, text] : cases) {
         EXPECT_EQ(direction::DirectionText(offset), text) << offset;
     }
-    EXPECT_EQ(direction::DirectionText(-3600,
-                                       [](const char* text) {
-                                           return std::string(text) == "1 hour" ? "1 Stunde" : text;
-                                       }),
-              "Your clock is 1 Stunde ahead of the Timebase");
+    SetTextTranslator([](const char* text) {
+        return std::string(std::string(text) == "1 hour" ? "1 Stunde" : text);
+    });
+    EXPECT_EQ(direction::DirectionText(-3600), "Your clock is 1 Stunde ahead of the Timebase");
+    SetTextTranslator(nullptr);
 }
