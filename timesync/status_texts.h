@@ -10,6 +10,14 @@ inline constexpr const char* kSocketCreated = "Socket Created.";
 inline constexpr const char* kConnecting = "Connecting to Timebase...";
 inline constexpr const char* kConnected = "Connected; waiting for Correct Time...";
 
+// The Timebase's name gave no address, followed by the host (escaped and limited); the
+// query tries again at its time-out, and a run that ends there ends with kEndedPrefix and
+// the same words without kTryingAgain.
+inline constexpr const char* kNameNotFound = "Timebase name not found: ";
+inline constexpr const char* kNameLookupFailed = "Timebase name lookup failed: ";
+inline constexpr const char* kTryingAgain = "; trying again";
+inline constexpr const char* kEndedPrefix = "Reset: ";
+
 // Reasons that end a query.
 inline constexpr const char* kSocketCreationFailed = "Reset: Socket Creation FAILED!";
 inline constexpr const char* kConnectFailed =

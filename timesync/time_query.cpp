@@ -80,6 +80,7 @@ void CTimeQuery::Start(const QueryConfig& config) {
     m_unansweredRequests = 0;
     m_nakSeen = false;
     m_unauthentic.reset();
+    m_nameNotFound.reset();
     // The first step comes from the event loop at once, the next ones a period apart.
     if (!m_stepTimer.isActive()) {
         m_stepTimer.start(0);
@@ -108,6 +109,11 @@ void CTimeQuery::Abandon(const QString& reason) {
     // Forged or damaged replies were all that came: say so rather than "no answer".
     if (m_pending && m_unauthentic) {
         End(QString::fromLatin1(texts::kAuthenticationFailed), *m_unauthentic);
+        return;
+    }
+    // Nothing could be asked: "no answer" would blame the Timebase.
+    if (m_pending && m_nameNotFound) {
+        EndBeforeReply(NameText(true), QueryOutcome::Result::Reset);
         return;
     }
     EndBeforeReply(reason, QueryOutcome::Result::Reset);
@@ -305,6 +311,7 @@ void CTimeQuery::OnSent(std::int64_t sentNtpNs) {
 
 void CTimeQuery::OnConnect(bool connected) {
     if (connected) {
+        m_nameNotFound.reset();
         // A retry after unauthentic replies keeps saying so until something better comes.
         m_view.ShowStatusText(
             QString::fromLatin1(m_unauthentic ? texts::kAuthenticationFailed : texts::kConnected));
@@ -312,6 +319,20 @@ void CTimeQuery::OnConnect(bool connected) {
         EndBeforeReply(QString::fromLatin1(texts::kConnectFailed),
                        QueryOutcome::Result::ConnectFailed);
     }
+}
+
+void CTimeQuery::OnNameNotResolved(bool notFound) {
+    // The query goes on: the time-out asks again, as for a silent Timebase.
+    m_nameNotFound = notFound;
+    m_view.ShowStatusText(NameText(false));
+}
+
+QString CTimeQuery::NameText(bool ended) const {
+    const QString host = m_transport.protocol == wire::Protocol::Nts
+                             ? QString::fromStdString(m_nts.NtpServer())
+                             : m_config.Host();
+    return QString::fromStdString(
+        results::NameNotResolvedText(host.toStdString(), *m_nameNotFound, ended));
 }
 
 void CTimeQuery::OnReply(const SocketReply& socketReply) {

@@ -4,6 +4,8 @@
 #include "tests/net/query_fixture.h"
 
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkDatagram>
 #include <QProcess>
 #include <QTimer>
@@ -46,12 +48,58 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
     // miss all fifty ticks of these 2.5 s; a loaded machine may delay a few).
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() > 2500; }, 3000));
     EXPECT_LT(longestGap, 25 * kTickMs);
-    // A name that does not resolve shows nothing: the query waits for its time-out.
+    // A silent name server outlasts the attempt: the query waits for its time-out.
     EXPECT_EQ(m_view.texts, QStringList({"Socket Created.", "Connecting to Timebase..."}));
     EXPECT_TRUE(m_query.IsPending());
     // The time-out asks again.
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() == 4; }, 8000));
     EXPECT_EQ(m_view.texts.mid(2), QStringList({"Socket Created.", "Connecting to Timebase..."}));
+}
+
+// A name the name server denies, and no name server to ask: pane 0 says which while the query
+// tries again, and horolux-cli ends with it rather than with "no answer".
+TEST_F(NameResolutionTest, ANameThatDoesNotResolveIsSaid) {
+    for (const bool denied : {true, false}) {
+        QUdpSocket nameserver; // NXDOMAIN to every question
+        if (denied) {
+            ASSERT_TRUE(nameserver.bind(QHostAddress(QStringLiteral("127.0.0.1")), 53));
+        }
+        QObject::connect(&nameserver, &QUdpSocket::readyRead, [&] {
+            while (nameserver.hasPendingDatagrams()) {
+                const QNetworkDatagram question = nameserver.receiveDatagram();
+                QByteArray reply = question.data();
+                reply.replace(2, 2, QByteArray("\x81\x83", 2));
+                nameserver.writeDatagram(reply, question.senderAddress(), question.senderPort());
+            }
+        });
+        const QString words = QString(denied ? "Timebase name not found: nx.horolux.test"
+                                             : "Timebase name lookup failed: nx.horolux.test");
+        m_view.texts.clear();
+        Use("SNTP", "UDP", "nx.horolux.test");
+        m_query.Start(m_config);
+        const QStringList attempt{"Socket Created.", "Connecting to Timebase...",
+                                  words + "; trying again"};
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() >= 6; }, 8000))
+            << m_view.texts.join(" | ").toStdString();
+        EXPECT_EQ(m_view.texts, attempt + attempt);
+        m_query.OnReset();
+        for (const bool json : {false, true}) {
+            QProcess cli;
+            cli.start(qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-cli",
+                      QStringList{"--server", "nx.horolux.test", "--timeout", "1"} +
+                          (json ? QStringList{"--json"} : QStringList{}));
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 10000));
+            const QByteArray out = cli.readAllStandardOutput();
+            if (json) {
+                const QJsonObject report = QJsonDocument::fromJson(out).object();
+                EXPECT_EQ(report["error"].toString(), "Reset: " + words) << out.toStdString();
+                EXPECT_TRUE(report["address"].isNull());
+            } else {
+                EXPECT_EQ(out, ("Reset: " + words + "\n").toUtf8());
+            }
+        }
+    }
 }
 
 // horolux-cli ends at its time-out, not when the resolver gives up (5 s here): neither the
