@@ -34,6 +34,7 @@ inline constexpr const char* kKeUntrusted = "certificate not trusted";
 inline constexpr const char* kKeNameMismatch = "name mismatch";
 inline constexpr const char* kKeNoNts = "no NTS on the server";
 inline constexpr const char* kKeBadResponse = "bad response";
+inline constexpr const char* kKeCaFileUnreadable = "CA file unreadable";
 // Followed by the system's reason, for example "Operation not permitted".
 inline constexpr const char* kClockNotCorrected = "Reset: System Clock NOT Corrected: ";
 

@@ -142,6 +142,19 @@ void CTimeQuery::Begin() {
     m_burst.clear();
     m_sampleTimer.stop();
     m_unauthenticThisAttempt = false;
+    if (m_transport.protocol == wire::Protocol::Nts && m_config.caPem.empty() &&
+        !m_config.caFile.isEmpty()) {
+        // Read here, once and without blocking, so that a file that cannot be read is named
+        // as such rather than as a certificate not trusted.
+        std::optional<std::string> pem = nts::ReadCaFile(m_config.caFile.toStdString());
+        if (!pem) {
+            EndBeforeReply(
+                QString::fromStdString(results::KeyExchangeFailedText(texts::kKeCaFileUnreadable)),
+                QueryOutcome::Result::AuthenticationFailed);
+            return;
+        }
+        m_config.caPem = std::move(*pem);
+    }
     if (m_transport.protocol == wire::Protocol::Nts) {
         const bool usable =
             m_nts.Load(m_config.Host().toStdString(), m_transport.port, TrustAnchorOf(m_config));
