@@ -5,8 +5,10 @@
 #include "tests/support/frame_fixture.h"
 #include "timesync/time_query.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 
@@ -90,6 +92,45 @@ TEST_F(UnderWindowManager, TheFrameIsTheInitialSizeAndEveryKeyPathReachesItsComm
     frame.StatusBar()->ShowPaneText("untouched");
     QProcess::execute("xdotool", {"key", "Escape", "Tab"});
     EXPECT_EVENTUALLY(state() == "untouched, focus btnQuery", 5000) << state().toStdString();
+}
+
+// Ctrl+Q typed through the X server ends a running query and closes the window, which keeps
+// its size and place for the next start; a damaged value starts at the default.
+TEST_F(UnderWindowManager, CtrlQQuitsAndTheNextStartIsWhereTheUserLeftIt) {
+    QByteArray stored;
+    QRect left;
+    {
+        StartedFrame started("[Options]\nTimeBase=127.0.0.3\n");
+        QPointer<CMainFrame> frame = &started.Frame();
+        ASSERT_EVENTUALLY(
+            frame->isActiveWindow() && frame->frameGeometry().size() == QSize(500, 300), 10000);
+        frame->setGeometry(QRect(frame->geometry().topLeft() + QPoint(30, 40), QSize(620, 410)));
+        ASSERT_EVENTUALLY(frame->size() == QSize(620, 410), 5000);
+        left = frame->frameGeometry();
+        frame->OnQueryTimebase();
+        ASSERT_TRUE(frame->Query()->IsPending());
+        ASSERT_EQ(QProcess::execute("xdotool", {"key", "ctrl+q"}), 0);
+        ASSERT_EVENTUALLY(frame.isNull(), 5000);
+        QFile file(started.Settings().FilePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        stored = file.readAll();
+    }
+    for (const QByteArray& geometry : {QByteArray(), QByteArray("WindowGeometry=AdnQ\n")}) {
+        QByteArray content;
+        for (const QByteArray& line : stored.split('\n')) { // the damaged value in its place
+            content +=
+                line.startsWith("WindowGeometry=") && !geometry.isEmpty() ? geometry : line + '\n';
+        }
+        StartedFrame started(content);
+        const QRect expected = geometry.isEmpty() ? left : QRect(QPoint(), QSize(500, 300));
+        EXPECT_EVENTUALLY(started.Frame().frameGeometry().size() == expected.size(), 5000)
+            << geometry.toStdString() << started.Frame().frameGeometry().width() << "x"
+            << started.Frame().frameGeometry().height();
+        if (geometry.isEmpty()) {
+            EXPECT_LE(
+                (started.Frame().frameGeometry().topLeft() - left.topLeft()).manhattanLength(), 2);
+        }
+    }
 }
 
 } // namespace
