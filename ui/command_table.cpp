@@ -3,6 +3,7 @@
 #include "ui/command_ids.h"
 #include "ui/web_links.h"
 
+#include <QtGlobal>
 #include <array>
 
 namespace {
@@ -21,6 +22,13 @@ constexpr std::array kCommands{
     CommandEntry{ID_PROTOCOL_SNTP, "ID_PROTOCOL_SNTP", "RFC1769 Simple Network Time Protocol"},
     CommandEntry{ID_PROTOCOL_NTS, "ID_PROTOCOL_NTS",
                  "RFC8915 Network Time Security (authenticated NTPv4)\nNTS"},
+    CommandEntry{ID_PROTOCOL_NTSCAFILE, "ID_PROTOCOL_NTSCAFILE",
+                 QT_TRANSLATE_NOOP("CommandTable",
+                                   "Check NTS servers against the certificates in a file you "
+                                   "choose")},
+    CommandEntry{
+        ID_PROTOCOL_SYSTEMCA, "ID_PROTOCOL_SYSTEMCA",
+        QT_TRANSLATE_NOOP("CommandTable", "Check NTS servers against the system's certificates")},
     CommandEntry{ID_SAMPLES_1, "ID_SAMPLES_1", "One SNTP exchange per query"},
     CommandEntry{ID_SAMPLES_4, "ID_SAMPLES_4",
                  "Four SNTP exchanges per query; the quickest counts"},

@@ -2,6 +2,8 @@
 
 #include "ui/command_ids.h"
 
+#include <QtGlobal>
+
 namespace {
 
 constexpr MenuEntry Command(const char* text, int id, bool checkable = false) {
@@ -22,6 +24,9 @@ constexpr MenuEntry kProtocol[] = {
     Command("Time (TCP)", ID_PROTOCOL_TIMETCP, true),
     Command("SNTP", ID_PROTOCOL_SNTP, true),
     Command("NTS", ID_PROTOCOL_NTS, true),
+    Separator(),
+    Command(QT_TRANSLATE_NOOP("MenuTables", "NTS Certificate Authority..."), ID_PROTOCOL_NTSCAFILE),
+    Command(QT_TRANSLATE_NOOP("MenuTables", "Use the System's Certificates"), ID_PROTOCOL_SYSTEMCA),
 };
 
 constexpr MenuEntry kSamples[] = {

@@ -1,7 +1,10 @@
 // The dialogs as the menus and F1 open them, and what the alternate Timebase field stores.
 #include "tests/support/frame_fixture.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -82,6 +85,47 @@ TEST(Dialogs, AlternateTimebaseStoresWhatTheFieldKeeps) {
         EXPECT_EQ(started.Frame().StatusBar()->PaneToolTip().section('\n', 1, 1),
                   "Timebase: " + c.stored);
     }
+}
+
+// Options > Protocol: the file chosen in the dialog becomes NtsCaFile and the next query's
+// CA; a file without a certificate is refused with a box; the system's store clears it.
+TEST(Dialogs, TheNtsCaFileIsChosenInADialog) {
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    StartedFrame started;
+    QTemporaryDir dir;
+    const QString ca = dir.filePath("ca.pem"), junk = dir.filePath("junk.pem");
+    for (const auto& [path, content] : {std::pair{ca, "-----BEGIN CERTIFICATE-----\nMIIB\n"},
+                                        std::pair{junk, "not a certificate\n"}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) > 0);
+    }
+    QAction* choose = started.Action("mainMenu", "ID_PROTOCOL_NTSCAFILE");
+    QAction* system = started.Action("mainMenu", "ID_PROTOCOL_SYSTEMCA");
+    ASSERT_TRUE(choose && system);
+    const auto stored = [&] {
+        return QSettings(started.Settings().FilePath(), QSettings::IniFormat)
+            .value("Options/NtsCaFile", "-")
+            .toString();
+    };
+    const auto pick = [&](const QString& path) {
+        return AnswerModal(
+            "ntsCaDialog", [&] { choose->trigger(); },
+            [&](QDialog& dialog) {
+                auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+                ASSERT_TRUE(name && QTest::qWaitForWindowActive(&dialog));
+                QTest::keyClicks(name, path);
+                dialog.accept(); // QFileDialog::accept, as its Open button
+            });
+    };
+    EXPECT_TRUE(pick(ca));
+    EXPECT_EQ(stored(), ca);
+    EXPECT_EQ(WindowQueryConfig(false).caFile, ca);
+    EXPECT_TRUE(AnswerModal(
+        "ntsCaUnreadable", [&] { pick(junk); }, [](QDialog& box) { box.accept(); }));
+    EXPECT_EQ(stored(), ca);
+    system->trigger();
+    EXPECT_EQ(stored(), "");
+    EXPECT_EQ(WindowQueryConfig(false).caFile, "");
 }
 
 } // namespace
