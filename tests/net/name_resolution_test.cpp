@@ -57,48 +57,37 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
 }
 
 // A name the name server denies, and no name server to ask: pane 0 says which while the query
-// tries again, and horolux-cli ends with it rather than with "no answer".
+// tries again, and horolux-cli ends with it (its text is the JSON's "result").
 TEST_F(NameResolutionTest, ANameThatDoesNotResolveIsSaid) {
-    for (const bool denied : {true, false}) {
+    for (const QString words : {"name not found", "name lookup failed"}) {
         QUdpSocket nameserver; // NXDOMAIN to every question
-        if (denied) {
+        if (words.endsWith("found")) {
             ASSERT_TRUE(nameserver.bind(QHostAddress(QStringLiteral("127.0.0.1")), 53));
         }
         QObject::connect(&nameserver, &QUdpSocket::readyRead, [&] {
             while (nameserver.hasPendingDatagrams()) {
                 const QNetworkDatagram question = nameserver.receiveDatagram();
-                QByteArray reply = question.data();
-                reply.replace(2, 2, QByteArray("\x81\x83", 2));
-                nameserver.writeDatagram(reply, question.senderAddress(), question.senderPort());
+                nameserver.writeDatagram(question.data().replace(2, 2, "\x81\x83"),
+                                         question.senderAddress(), question.senderPort());
             }
         });
-        const QString words = QString(denied ? "Timebase name not found: nx.horolux.test"
-                                             : "Timebase name lookup failed: nx.horolux.test");
+        const QString said = "Timebase " + words + ": nx.horolux.test";
         m_view.texts.clear();
         Use("SNTP", "UDP", "nx.horolux.test");
         m_query.Start(m_config);
         const QStringList attempt{"Socket Created.", "Connecting to Timebase...",
-                                  words + "; trying again"};
-        ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() >= 6; }, 8000))
-            << m_view.texts.join(" | ").toStdString();
+                                  said + "; trying again"};
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() >= 6; }, 8000));
         EXPECT_EQ(m_view.texts, attempt + attempt);
         m_query.OnReset();
-        for (const bool json : {false, true}) {
-            QProcess cli;
-            cli.start(qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-cli",
-                      QStringList{"--server", "nx.horolux.test", "--timeout", "1"} +
-                          (json ? QStringList{"--json"} : QStringList{}));
-            ASSERT_TRUE(
-                QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 10000));
-            const QByteArray out = cli.readAllStandardOutput();
-            if (json) {
-                const QJsonObject report = QJsonDocument::fromJson(out).object();
-                EXPECT_EQ(report["error"].toString(), "Reset: " + words) << out.toStdString();
-                EXPECT_TRUE(report["address"].isNull());
-            } else {
-                EXPECT_EQ(out, ("Reset: " + words + "\n").toUtf8());
-            }
-        }
+        QProcess cli;
+        cli.start(qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-cli",
+                  {"--server", "nx.horolux.test", "--timeout", "1", "--json"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 10000));
+        const QJsonObject report = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+        EXPECT_EQ(report["result"].toString() + report["error"].toString(),
+                  "Reset: " + said + "Reset: " + said);
+        EXPECT_TRUE(report["address"].isNull());
     }
 }
 
