@@ -253,7 +253,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::OnClose() {
-    SaveWindowGeometry(*this);
+    // The unattended correction's window was placed by nobody: it leaves the file alone.
+    if (!m_bUnattended) {
+        SaveWindowGeometry(*this);
+    }
     // The socket is closed now, not when the window is deleted later.
     m_tickTimer.stop();
     m_checkTimer.stop();
