@@ -18,24 +18,37 @@ struct CNameLookup::Link {
 
 namespace {
 
-std::vector<sockaddr_storage> Resolve(const std::string& name) {
+struct Answer {
+    std::vector<sockaddr_storage> addresses;
+    int error = 0; // of getaddrinfo
+};
+
+Answer Resolve(const std::string& name) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_DGRAM; // one entry per address
     addrinfo* list = nullptr;
-    std::vector<sockaddr_storage> addresses;
-    if (getaddrinfo(name.c_str(), nullptr, &hints, &list) != 0) {
-        return addresses;
+    Answer answer;
+    answer.error = getaddrinfo(name.c_str(), nullptr, &hints, &list);
+    if (answer.error != 0) {
+        return answer;
     }
     for (const addrinfo* entry = list; entry != nullptr; entry = entry->ai_next) {
         if (entry->ai_addrlen <= sizeof(sockaddr_storage)) {
             sockaddr_storage address{};
             std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
-            addresses.push_back(address);
+            answer.addresses.push_back(address);
         }
     }
     freeaddrinfo(list);
-    return addresses;
+    return answer;
+}
+
+CNameLookup::Failure FailureOf(int error) {
+    // EAI_NODATA: the name exists without an address, which is as useless here.
+    return error == 0 || error == EAI_NONAME || error == EAI_NODATA
+               ? CNameLookup::Failure::NotFound
+               : CNameLookup::Failure::LookupFailed;
 }
 
 } // namespace
@@ -46,7 +59,7 @@ CNameLookup::CNameLookup(const QString& name, QObject* parent)
     // Names beyond ASCII go to the resolver in their ASCII (punycode) form.
     const std::string ascii = QUrl::toAce(name).toStdString();
     std::thread([link = m_link, ascii] {
-        const std::vector<sockaddr_storage> found = Resolve(ascii);
+        const Answer answer = Resolve(ascii);
         const std::lock_guard lock(link->mutex);
         if (link->lookup == nullptr) {
             return;
@@ -55,15 +68,19 @@ CNameLookup::CNameLookup(const QString& name, QObject* parent)
         CNameLookup* lookup = link->lookup;
         QMetaObject::invokeMethod(
             lookup,
-            [lookup, found] {
+            [lookup, answer] {
                 QList<QHostAddress> addresses;
-                for (const sockaddr_storage& address : found) {
+                for (const sockaddr_storage& address : answer.addresses) {
                     const QHostAddress host(reinterpret_cast<const sockaddr*>(&address));
                     if (!host.isNull() && !addresses.contains(host)) {
                         addresses.append(host);
                     }
                 }
-                Q_EMIT lookup->Resolved(addresses);
+                if (addresses.isEmpty()) {
+                    Q_EMIT lookup->Failed(FailureOf(answer.error));
+                } else {
+                    Q_EMIT lookup->Resolved(addresses);
+                }
             },
             Qt::QueuedConnection);
     }).detach();

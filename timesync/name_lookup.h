@@ -16,9 +16,14 @@ class CNameLookup : public QObject {
     CNameLookup(const QString& name, QObject* parent);
     ~CNameLookup() override;
 
+    // Why a name gave no address: the name servers said it does not exist (or has no
+    // address), or they could not be asked or did not answer.
+    enum class Failure { NotFound, LookupFailed };
+
   Q_SIGNALS:
-    // The addresses in the system's order of preference; none when the name did not resolve.
+    // The addresses in the system's order of preference, at least one.
     void Resolved(const QList<QHostAddress>& addresses);
+    void Failed(CNameLookup::Failure failure);
 
   private:
     struct Link;

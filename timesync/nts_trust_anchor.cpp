@@ -4,7 +4,7 @@
 #include <gnutls/crypto.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace nts {
 
@@ -31,16 +31,13 @@ std::string TrustAnchorOf(std::span<const std::uint8_t> caPem) {
     return anchor;
 }
 
-std::string TrustAnchorOfFile(const std::string& caFile) {
-    if (caFile.empty()) {
-        return kSystemTrustAnchor;
-    }
+std::optional<std::string> ReadCaFile(const std::string& caFile) {
     const int fd = open(caFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        return {};
+        return std::nullopt;
     }
     struct stat info {};
-    std::vector<std::uint8_t> bytes;
+    std::string bytes;
     bool whole = false;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
         static_cast<std::size_t>(info.st_size) <= kMaxCaFileSize) {
@@ -48,7 +45,18 @@ std::string TrustAnchorOfFile(const std::string& caFile) {
         whole = read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     }
     close(fd);
-    return whole ? TrustAnchorOf(bytes) : std::string();
+    return whole ? std::optional(std::move(bytes)) : std::nullopt;
+}
+
+std::string TrustAnchorOfFile(const std::string& caFile) {
+    if (caFile.empty()) {
+        return kSystemTrustAnchor;
+    }
+    const std::optional<std::string> bytes = ReadCaFile(caFile);
+    if (!bytes) {
+        return {};
+    }
+    return TrustAnchorOf({reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()});
 }
 
 } // namespace nts

@@ -4,6 +4,7 @@
 // "system" for the system's trust store, else "sha256:" and the digest of the CA bytes
 // handed to TLS. Cookies won under one anchor are never spent under another.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -17,5 +18,9 @@ std::string TrustAnchorOf(std::span<const std::uint8_t> caPem);
 // The anchor of a CA file by its content (an empty path: the system's store); empty when
 // the file cannot be read, and such an anchor matches no jar.
 std::string TrustAnchorOfFile(const std::string& caFile);
+
+// The content of a CA file: a regular, non-empty file of at most 1 MiB, read whole without
+// ever blocking (a FIFO or a device is refused). Empty when it cannot be read so.
+std::optional<std::string> ReadCaFile(const std::string& caFile);
 
 } // namespace nts

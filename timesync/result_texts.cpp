@@ -1,9 +1,11 @@
 #include "timesync/result_texts.h"
 
 #include "platform/calendar.h"
+#include "platform/escaped_text.h"
 #include "timesync/status_texts.h"
 #include "timesync/time_sync_hooks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <ctime>
@@ -98,6 +100,22 @@ std::string ClockNotCorrectedText(std::string_view reason) {
 
 std::string KeyExchangeFailedText(std::string_view reason) {
     return Translated(texts::kKeyExchangeFailed) + std::string(reason);
+}
+
+std::string NameNotResolvedText(std::string_view host, bool notFound, bool ended) {
+    // A DNS name has at most 253 characters; a longer setting is cut at a whole character.
+    constexpr std::size_t kMaxHostBytes = 253;
+    std::size_t end = std::min(host.size(), kMaxHostBytes);
+    while (end < host.size() && end > 0 && (static_cast<unsigned char>(host[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    std::string text = ended ? Translated(texts::kEndedPrefix) : "";
+    text += Translated(notFound ? texts::kNameNotFound : texts::kNameLookupFailed);
+    text += EscapeControlBytes(host.substr(0, end));
+    if (end < host.size()) {
+        text += "...";
+    }
+    return ended ? text : text + Translated(texts::kTryingAgain);
 }
 
 bool ExceedsMaximumDelta(std::int64_t wholeSeconds) {

@@ -32,6 +32,11 @@ std::string ClockNotCorrectedText(std::string_view reason);
 // "Reset: NTS Key Exchange FAILED: " and the reason.
 std::string KeyExchangeFailedText(std::string_view reason);
 
+// "Timebase name not found: <host>; trying again" while the query goes on, or
+// "Reset: Timebase name not found: <host>" once it ended; "name lookup failed" when the
+// name servers gave no verdict. The host's control bytes are escaped and a long host cut.
+std::string NameNotResolvedText(std::string_view host, bool notFound, bool ended);
+
 // 30 minutes or more either way: whole seconds divided by 60, truncated.
 bool ExceedsMaximumDelta(std::int64_t wholeSeconds);
 

@@ -17,6 +17,16 @@ inline constexpr const char* kConnecting = QT_TRANSLATE_NOOP("texts", "Connectin
 inline constexpr const char* kConnected =
     QT_TRANSLATE_NOOP("texts", "Connected; waiting for Correct Time...");
 
+// The Timebase's name gave no address, followed by the host (escaped and limited); the
+// query tries again at its time-out, and a run that ends there ends with kEndedPrefix and
+// the same words without kTryingAgain.
+inline constexpr const char* kNameNotFound =
+    QT_TRANSLATE_NOOP("texts", "Timebase name not found: ");
+inline constexpr const char* kNameLookupFailed =
+    QT_TRANSLATE_NOOP("texts", "Timebase name lookup failed: ");
+inline constexpr const char* kTryingAgain = QT_TRANSLATE_NOOP("texts", "; trying again");
+inline constexpr const char* kEndedPrefix = QT_TRANSLATE_NOOP("texts", "Reset: ");
+
 // Reasons that end a query.
 inline constexpr const char* kSocketCreationFailed =
     QT_TRANSLATE_NOOP("texts", "Reset: Socket Creation FAILED!");
@@ -37,6 +47,7 @@ inline constexpr const char* kKeUntrusted = QT_TRANSLATE_NOOP("texts", "certific
 inline constexpr const char* kKeNameMismatch = QT_TRANSLATE_NOOP("texts", "name mismatch");
 inline constexpr const char* kKeNoNts = QT_TRANSLATE_NOOP("texts", "no NTS on the server");
 inline constexpr const char* kKeBadResponse = QT_TRANSLATE_NOOP("texts", "bad response");
+inline constexpr const char* kKeCaFileUnreadable = QT_TRANSLATE_NOOP("texts", "CA file unreadable");
 // Followed by the system's reason, for example "Operation not permitted".
 inline constexpr const char* kClockNotCorrected =
     QT_TRANSLATE_NOOP("texts", "Reset: System Clock NOT Corrected: ");

@@ -80,6 +80,7 @@ void CTimeQuery::Start(const QueryConfig& config) {
     m_unansweredRequests = 0;
     m_nakSeen = false;
     m_unauthentic.reset();
+    m_nameNotFound.reset();
     // The first step comes from the event loop at once, the next ones a period apart.
     if (!m_stepTimer.isActive()) {
         m_stepTimer.start(0);
@@ -111,6 +112,11 @@ void CTimeQuery::Abandon(const QString& reason) {
         End(QString::fromStdString(Translated(texts::kAuthenticationFailed)), *m_unauthentic);
         return;
     }
+    // Nothing could be asked: "no answer" would blame the Timebase.
+    if (m_pending && m_nameNotFound) {
+        EndBeforeReply(NameText(true), QueryOutcome::Result::Reset);
+        return;
+    }
     EndBeforeReply(reason, QueryOutcome::Result::Reset);
 }
 
@@ -137,6 +143,19 @@ void CTimeQuery::Begin() {
     m_burst.clear();
     m_sampleTimer.stop();
     m_unauthenticThisAttempt = false;
+    if (m_transport.protocol == wire::Protocol::Nts && m_config.caPem.empty() &&
+        !m_config.caFile.isEmpty()) {
+        // Read here, once and without blocking, so that a file that cannot be read is named
+        // as such rather than as a certificate not trusted.
+        std::optional<std::string> pem = nts::ReadCaFile(m_config.caFile.toStdString());
+        if (!pem) {
+            EndBeforeReply(QString::fromStdString(results::KeyExchangeFailedText(
+                               Translated(texts::kKeCaFileUnreadable))),
+                           QueryOutcome::Result::AuthenticationFailed);
+            return;
+        }
+        m_config.caPem = std::move(*pem);
+    }
     if (m_transport.protocol == wire::Protocol::Nts) {
         const bool usable =
             m_nts.Load(m_config.Host().toStdString(), m_transport.port, TrustAnchorOf(m_config));
@@ -306,6 +325,7 @@ void CTimeQuery::OnSent(std::int64_t sentNtpNs) {
 
 void CTimeQuery::OnConnect(bool connected) {
     if (connected) {
+        m_nameNotFound.reset();
         // A retry after unauthentic replies keeps saying so until something better comes.
         m_view.ShowStatusText(QString::fromStdString(
             Translated(m_unauthentic ? texts::kAuthenticationFailed : texts::kConnected)));
@@ -313,6 +333,20 @@ void CTimeQuery::OnConnect(bool connected) {
         EndBeforeReply(QString::fromStdString(Translated(texts::kConnectFailed)),
                        QueryOutcome::Result::ConnectFailed);
     }
+}
+
+void CTimeQuery::OnNameNotResolved(bool notFound) {
+    // The query goes on: the time-out asks again, as for a silent Timebase.
+    m_nameNotFound = notFound;
+    m_view.ShowStatusText(NameText(false));
+}
+
+QString CTimeQuery::NameText(bool ended) const {
+    const QString host = m_transport.protocol == wire::Protocol::Nts
+                             ? QString::fromStdString(m_nts.NtpServer())
+                             : m_config.Host();
+    return QString::fromStdString(
+        results::NameNotResolvedText(host.toStdString(), *m_nameNotFound, ended));
 }
 
 void CTimeQuery::OnReply(const SocketReply& socketReply) {

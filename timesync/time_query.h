@@ -97,9 +97,12 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     // ITimeSocketEvents
     void OnSent(std::int64_t sentNtpNs) override;
     void OnConnect(bool connected) override;
+    void OnNameNotResolved(bool notFound) override;
     void OnReply(const SocketReply& reply) override;
     void OnClose() override;
 
+    // The pane's words for the latest name failure, while retrying or as the end.
+    QString NameText(bool ended) const;
     // Whether the next NTS attempt gives up the jar for a new key exchange.
     bool WantsNewKeys() const;
 
@@ -123,5 +126,8 @@ class CTimeQuery : public QObject, private ITimeSocketEvents {
     bool m_nakSeen = false;
     std::optional<QueryOutcome> m_unauthentic;
     bool m_unauthenticThisAttempt = false;
+    // The Timebase's name gave no address in the latest attempt: whether the name servers
+    // said it does not exist. The reason a run ends with when its time-out comes.
+    std::optional<bool> m_nameNotFound;
     int m_progress = pacing::kProgressMinimum;
 };

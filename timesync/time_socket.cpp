@@ -97,11 +97,14 @@ void CTimeSocket::Connect(const QString& host) {
         m_socket->connectToHost(host, m_transport.port);
         return;
     }
-    // A name that does not resolve reports nothing: the time-out then asks again.
     auto* lookup = new CNameLookup(host, this);
     connect(lookup, &CNameLookup::Resolved, this, [this](const QList<QHostAddress>& addresses) {
         m_candidates = addresses;
         ConnectToNextCandidate();
+    });
+    connect(lookup, &CNameLookup::Failed, this, [this](CNameLookup::Failure failure) {
+        const bool notFound = failure == CNameLookup::Failure::NotFound;
+        Post([notFound](ITimeSocketEvents& owner) { owner.OnNameNotResolved(notFound); });
     });
 }
 

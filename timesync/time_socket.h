@@ -38,6 +38,9 @@ class ITimeSocketEvents {
     // answer an earlier request than the last, so its T1 is kept per request.
     virtual void OnSent(std::int64_t sentNtpNs) = 0;
     virtual void OnConnect(bool connected) = 0;
+    // The Timebase's name gave no address: notFound when the name servers said so, false
+    // when they could not be asked or did not answer.
+    virtual void OnNameNotResolved(bool notFound) = 0;
     virtual void OnReply(const SocketReply& reply) = 0;
     // The peer closed the connection without a byte of reply.
     virtual void OnClose() = 0;

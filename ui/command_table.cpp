@@ -24,6 +24,13 @@ constexpr std::array kCommands{
     CommandEntry{
         ID_PROTOCOL_NTS, "ID_PROTOCOL_NTS",
         QT_TRANSLATE_NOOP("prompts", "RFC8915 Network Time Security (authenticated NTPv4)\nNTS")},
+    CommandEntry{ID_PROTOCOL_NTSCAFILE, "ID_PROTOCOL_NTSCAFILE",
+                 QT_TRANSLATE_NOOP("prompts",
+                                   "Check NTS servers against the certificates in a file you "
+                                   "choose")},
+    CommandEntry{
+        ID_PROTOCOL_SYSTEMCA, "ID_PROTOCOL_SYSTEMCA",
+        QT_TRANSLATE_NOOP("prompts", "Check NTS servers against the system's certificates")},
     CommandEntry{ID_SAMPLES_1, "ID_SAMPLES_1",
                  QT_TRANSLATE_NOOP("prompts", "One SNTP exchange per query")},
     CommandEntry{

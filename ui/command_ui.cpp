@@ -5,6 +5,7 @@
 #include "ui/command_ids.h"
 #include "ui/main_menus.h"
 #include "ui/menu_prompts.h"
+#include "ui/nts_trust_commands.h"
 #include "ui/option_commands.h"
 #include "ui/status_bar.h"
 #include "ui/tray_icon.h"
@@ -21,6 +22,7 @@ CCommandUi::CCommandUi(CommandTargets targets)
     m_pTray = new CTrayIcon(window, *m_pMenus->Tray());
     m_pCommands =
         std::make_unique<COptionCommands>(window, *m_pMenus, m_targets.statusBar, *m_pTray);
+    m_pNtsTrust = new CNtsTrustCommands(window, m_targets.statusBar);
     new CClientPopup(*window.centralWidget(), m_targets.scene, *m_pMenus->Popup());
 
     // F1 opens About wherever the focus is inside the main window.
@@ -54,7 +56,9 @@ void CCommandUi::OnCommand(int id) {
         m_targets.onShowHistory();
         break;
     default:
-        m_pCommands->Dispatch(id);
+        if (!m_pCommands->Dispatch(id)) {
+            m_pNtsTrust->Dispatch(id);
+        }
         break;
     }
 }

@@ -6,6 +6,7 @@
 
 class CGLScene;
 class CMainMenus;
+class CNtsTrustCommands;
 class COptionCommands;
 class CStatusBar;
 class CTrayIcon;
@@ -43,4 +44,5 @@ class CCommandUi : public QObject {
     CMainMenus* m_pMenus = nullptr;
     CTrayIcon* m_pTray = nullptr;
     std::unique_ptr<COptionCommands> m_pCommands;
+    CNtsTrustCommands* m_pNtsTrust = nullptr;
 };

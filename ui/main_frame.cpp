@@ -23,6 +23,7 @@
 #include "ui/system_time_reader.h"
 #include "ui/tray_icon.h"
 #include "ui/viewpoint_keys.h"
+#include "ui/window_geometry.h"
 #include "ui/window_keys.h"
 #include "ui/window_settings.h"
 #include "ui/window_texts.h"
@@ -123,6 +124,9 @@ CMainFrame::CMainFrame() {
     // know its decorations fit the frame again (FitFrame).
     resize(kInitialWidth, kInitialHeight);
     CentreFrame();
+    if (RestoreWindowGeometry(*this)) {
+        m_nFitTicksLeft = 0; // the size and place the user left it at, decorations included
+    }
 
     m_tickTimer.setInterval(kTickPeriodMs);
     connect(&m_tickTimer, &QTimer::timeout, this, &CMainFrame::OnTimer);
@@ -257,6 +261,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::OnClose() {
+    // The unattended correction's window was placed by nobody: it leaves the file alone.
+    if (!m_bUnattended) {
+        SaveWindowGeometry(*this);
+    }
     // The socket is closed now, not when the window is deleted later.
     m_tickTimer.stop();
     m_checkTimer.stop();

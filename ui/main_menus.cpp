@@ -106,6 +106,8 @@ CMainMenus::CMainMenus(QMainWindow& frame) : QObject(&frame) {
     }
     m_topLevelMenus << m_pPopupMenu << m_pTrayMenu;
 
+    // The desktop's quit key (Ctrl+Q), shown beside Exit in the menu bar.
+    Action(MainMenu, ID_APP_EXIT)->setShortcuts(QKeySequence::Quit);
     ShowTimebaseImages();
     ApplyInitialMarks();
     frame.setMenuBar(m_pMainMenu);

@@ -24,6 +24,9 @@ constexpr MenuEntry kProtocol[] = {
     Command(QT_TRANSLATE_NOOP("menus", "Time (TCP)"), ID_PROTOCOL_TIMETCP, true),
     Command(QT_TRANSLATE_NOOP("menus", "SNTP"), ID_PROTOCOL_SNTP, true),
     Command(QT_TRANSLATE_NOOP("menus", "NTS"), ID_PROTOCOL_NTS, true),
+    Separator(),
+    Command(QT_TRANSLATE_NOOP("menus", "NTS Certificate Authority..."), ID_PROTOCOL_NTSCAFILE),
+    Command(QT_TRANSLATE_NOOP("menus", "Use the System's Certificates"), ID_PROTOCOL_SYSTEMCA),
 };
 
 constexpr MenuEntry kSamples[] = {

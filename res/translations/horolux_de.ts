@@ -124,6 +124,29 @@ Die Uhr wurde gestellt</translation>
     </message>
 </context>
 <context>
+    <name>CNtsTrustCommands</name>
+    <message>
+        <source>NTS Certificate Authority</source>
+        <translation>NTS-Zertifizierungsstelle</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Zertifikate (*.pem *.crt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read as PEM certificates. NTS keeps checking servers as before.</source>
+        <translation>%1 kann nicht als PEM-Zertifikate gelesen werden. NTS prüft die Server weiter wie bisher.</translation>
+    </message>
+    <message>
+        <source>NTS Certificate Authority: %1</source>
+        <translation>NTS-Zertifizierungsstelle: %1</translation>
+    </message>
+    <message>
+        <source>NTS uses the system&apos;s certificates</source>
+        <translation>NTS verwendet die Zertifikate des Systems</translation>
+    </message>
+</context>
+<context>
     <name>CStatusBar</name>
     <message>
         <source>in use</source>
@@ -660,6 +683,14 @@ von %4
         <source>Clock History</source>
         <translation>Verlauf der Uhr</translation>
     </message>
+    <message>
+        <source>NTS Certificate Authority...</source>
+        <translation>NTS-&amp;Zertifizierungsstelle …</translation>
+    </message>
+    <message>
+        <source>Use the System&apos;s Certificates</source>
+        <translation>Zertifikate des &amp;Systems verwenden</translation>
+    </message>
 </context>
 <context>
     <name>options</name>
@@ -809,6 +840,14 @@ TOCK</translation>
     <message>
         <source>Launch Browser to Horolux Home Page</source>
         <translation>Homepage von Horolux im Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Check NTS servers against the certificates in a file you choose</source>
+        <translation>NTS-Server gegen die Zertifikate in einer gewählten Datei prüfen</translation>
+    </message>
+    <message>
+        <source>Check NTS servers against the system&apos;s certificates</source>
+        <translation>NTS-Server gegen die Zertifikate des Systems prüfen</translation>
     </message>
 </context>
 <context>
@@ -1025,6 +1064,26 @@ Diese Meldung weist auf eine der folgenden Ursachen hin:
 - Beim Stellen der Uhr von Hand war die Zeitzone falsch, sodass die Uhr um Stunden verstellt wurde, damit sie richtig aussah: prüfen Sie die Zeitzone in den Datums- und Zeiteinstellungen der Arbeitsumgebung oder mit &quot;timedatectl&quot;,
 - Die Variable TZ Ihrer Umgebung nannte beim Stellen der Uhr eine falsche oder ungültige Zeitzone,
 - Ihre Systemuhr geht einfach mehr als 30 Minuten falsch.</translation>
+    </message>
+    <message>
+        <source>Timebase name not found: </source>
+        <translation>Name des Zeitservers nicht gefunden: </translation>
+    </message>
+    <message>
+        <source>Timebase name lookup failed: </source>
+        <translation>Namensauflösung des Zeitservers fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>; trying again</source>
+        <translation>; neuer Versuch folgt</translation>
+    </message>
+    <message>
+        <source>Reset: </source>
+        <translation>Zurückgesetzt: </translation>
+    </message>
+    <message>
+        <source>CA file unreadable</source>
+        <translation>CA-Datei nicht lesbar</translation>
     </message>
 </context>
 <context>

@@ -63,6 +63,12 @@ cli "another CA" 4 --server localhost --ca-file "$nts/other-ca.pem"
 [[ $(field error) == *"certificate not trusted" ]] || fail "another CA: $out"
 cli "system store" 4 --server localhost
 [[ $(field error) == *"certificate not trusted" ]] || fail "system store: $out"
+# A CA file that cannot be read is named as such, a FIFO without waiting for a writer.
+mkfifo "$work/ca-fifo"
+for ca in "$work/missing.pem" "$work/ca-fifo"; do
+    cli "unreadable CA $ca" 4 --server localhost --ca-file "$ca"
+    [[ $(field error) == *"CA file unreadable" ]] || fail "unreadable CA $ca: $out"
+done
 [[ $(recorded) == $((before + 1)) ]] || fail "an untrusted run set the clock"
 cli "own CA again" 0 --server localhost "${trusted[@]}"
 [[ $(field nts_ke_ms) == None ]] || fail "a failed key exchange lost the jar: $out"

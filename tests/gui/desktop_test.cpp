@@ -5,10 +5,13 @@
 #include "tests/support/frame_fixture.h"
 #include "timesync/time_query.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
+#include <memory>
 
 namespace {
 
@@ -90,6 +93,33 @@ TEST_F(UnderWindowManager, TheFrameIsTheInitialSizeAndEveryKeyPathReachesItsComm
     frame.StatusBar()->ShowPaneText("untouched");
     QProcess::execute("xdotool", {"key", "Escape", "Tab"});
     EXPECT_EVENTUALLY(state() == "untouched, focus btnQuery", 5000) << state().toStdString();
+}
+
+// Ctrl+Q typed through the X server ends a running query and closes the window, which keeps
+// its size and place for the next start; a damaged value starts at the default.
+TEST_F(UnderWindowManager, CtrlQQuitsAndTheNextStartIsWhereTheUserLeftIt) {
+    auto started = std::make_unique<StartedFrame>("[Options]\nTimeBase=127.0.0.3\n");
+    QPointer<CMainFrame> frame = &started->Frame();
+    ASSERT_EVENTUALLY(frame->isActiveWindow() && frame->frameGeometry().width() == 500, 10000);
+    frame->setGeometry(QRect(frame->geometry().topLeft() + QPoint(30, 40), QSize(620, 410)));
+    ASSERT_EVENTUALLY(frame->size() == QSize(620, 410), 5000);
+    const QRect left = frame->frameGeometry();
+    frame->OnQueryTimebase();
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "ctrl+q"}), 0);
+    ASSERT_EVENTUALLY(frame.isNull(), 5000);
+    QFile file(started->Settings().FilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray stored = file.readAll();
+    for (const QRect expected : {left, QRect(0, 0, 500, 300)}) {
+        started.reset(); // one window at a time
+        started = std::make_unique<StartedFrame>(
+            expected == left
+                ? stored
+                : QByteArray(stored).replace("WindowGeometry=", "WindowGeometry=AdnQ\nX="));
+        EXPECT_EVENTUALLY(started->Frame().frameGeometry().size() == expected.size(), 5000);
+        const QRect shown = started->Frame().frameGeometry();
+        EXPECT_TRUE(expected != left || (shown.topLeft() - left.topLeft()).manhattanLength() <= 2);
+    }
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 // The dialogs as the menus and F1 open them, and what the alternate Timebase field stores.
 #include "tests/support/frame_fixture.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -82,6 +85,44 @@ TEST(Dialogs, AlternateTimebaseStoresWhatTheFieldKeeps) {
         EXPECT_EQ(started.Frame().StatusBar()->PaneToolTip().section('\n', 1, 1),
                   "Timebase: " + c.stored);
     }
+}
+
+// Options > Protocol: the file chosen in the dialog becomes NtsCaFile and the next query's
+// CA; a file without a certificate (the settings file) is refused with a box; the system's
+// store clears it.
+TEST(Dialogs, TheNtsCaFileIsChosenInADialog) {
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    StartedFrame started;
+    QTemporaryDir dir;
+    QFile ca(dir.filePath("ca.pem"));
+    ASSERT_TRUE(ca.open(QIODevice::WriteOnly) && ca.write("-----BEGIN CERTIFICATE-----\n") > 0 &&
+                ca.flush());
+    QAction* choose = started.Action("mainMenu", "ID_PROTOCOL_NTSCAFILE");
+    QAction* system = started.Action("mainMenu", "ID_PROTOCOL_SYSTEMCA");
+    ASSERT_TRUE(choose && system);
+    const auto stored = [&] {
+        return QSettings(started.Settings().FilePath(), QSettings::IniFormat)
+                   .value("Options/NtsCaFile", "-")
+                   .toString() +
+               "|" + WindowQueryConfig(false).caFile;
+    };
+    const auto pick = [&](const QString& path) {
+        return AnswerModal(
+            "ntsCaDialog", [&] { choose->trigger(); },
+            [&](QDialog& dialog) {
+                auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+                ASSERT_TRUE(name && QTest::qWaitForWindowActive(&dialog));
+                QTest::keyClicks(name, path);
+                dialog.accept(); // QFileDialog::accept, as its Open button
+            });
+    };
+    EXPECT_TRUE(pick(ca.fileName()));
+    EXPECT_TRUE(AnswerModal(
+        "ntsCaUnreadable", [&] { pick(started.Settings().FilePath()); },
+        [](QDialog& box) { box.accept(); }));
+    EXPECT_EQ(stored(), ca.fileName() + "|" + ca.fileName());
+    system->trigger();
+    EXPECT_EQ(stored(), "|");
 }
 
 } // namespace

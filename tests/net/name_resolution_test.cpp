@@ -4,6 +4,8 @@
 #include "tests/net/query_fixture.h"
 
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkDatagram>
 #include <QProcess>
 #include <QTimer>
@@ -46,12 +48,47 @@ TEST_F(NameResolutionTest, TheWindowKeepsTickingWhileANameResolves) {
     // miss all fifty ticks of these 2.5 s; a loaded machine may delay a few).
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() > 2500; }, 3000));
     EXPECT_LT(longestGap, 25 * kTickMs);
-    // A name that does not resolve shows nothing: the query waits for its time-out.
+    // A silent name server outlasts the attempt: the query waits for its time-out.
     EXPECT_EQ(m_view.texts, QStringList({"Socket Created.", "Connecting to Timebase..."}));
     EXPECT_TRUE(m_query.IsPending());
     // The time-out asks again.
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() == 4; }, 8000));
     EXPECT_EQ(m_view.texts.mid(2), QStringList({"Socket Created.", "Connecting to Timebase..."}));
+}
+
+// A name the name server denies, and no name server to ask: pane 0 says which while the query
+// tries again, and horolux-cli ends with it (its text is the JSON's "result").
+TEST_F(NameResolutionTest, ANameThatDoesNotResolveIsSaid) {
+    for (const QString words : {"name not found", "name lookup failed"}) {
+        QUdpSocket nameserver; // NXDOMAIN to every question
+        if (words.endsWith("found")) {
+            ASSERT_TRUE(nameserver.bind(QHostAddress(QStringLiteral("127.0.0.1")), 53));
+        }
+        QObject::connect(&nameserver, &QUdpSocket::readyRead, [&] {
+            while (nameserver.hasPendingDatagrams()) {
+                const QNetworkDatagram question = nameserver.receiveDatagram();
+                nameserver.writeDatagram(question.data().replace(2, 2, "\x81\x83"),
+                                         question.senderAddress(), question.senderPort());
+            }
+        });
+        const QString said = "Timebase " + words + ": nx.horolux.test";
+        m_view.texts.clear();
+        Use("SNTP", "UDP", "nx.horolux.test");
+        m_query.Start(m_config);
+        const QStringList attempt{"Socket Created.", "Connecting to Timebase...",
+                                  said + "; trying again"};
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_view.texts.size() >= 6; }, 8000));
+        EXPECT_EQ(m_view.texts, attempt + attempt);
+        m_query.OnReset();
+        QProcess cli;
+        cli.start(qEnvironmentVariable("HOROLUX_BIN_DIR") + "/horolux-cli",
+                  {"--server", "nx.horolux.test", "--timeout", "1", "--json"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 10000));
+        const QJsonObject report = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+        EXPECT_EQ(report["result"].toString() + report["error"].toString(),
+                  "Reset: " + said + "Reset: " + said);
+        EXPECT_TRUE(report["address"].isNull());
+    }
 }
 
 // horolux-cli ends at its time-out, not when the resolver gives up (5 s here): neither the
