@@ -3,8 +3,11 @@
 #include "ui/window_texts.h"
 
 #include <QString>
+#include <QtGlobal>
 
 // Texts of the three dialogs as their templates hold them: "&&" stands for one "&".
+inline constexpr const char* kAlternateTimebaseTitle =
+    QT_TRANSLATE_NOOP("CAlternateTimebaseDlg", "Alternate Timebase");
 inline constexpr const char* kAlternateTimebasePrompt = "Enter an Alternate Timebase\n"
                                                         "by Name or IP Address:";
 inline constexpr const char* kUsageNotesSteps =

@@ -9,6 +9,7 @@
 #include "ui/main_menus.h"
 #include "ui/option_texts.h"
 #include "ui/query_settings.h"
+#include "ui/recent_timebases.h"
 #include "ui/status_bar.h"
 #include "ui/tray_icon.h"
 #include "ui/usage_notes_dlg.h"
@@ -158,11 +159,13 @@ void COptionCommands::OnTimebaseBackup() {
 
 void COptionCommands::OnTimebaseAlternate() {
     // Seeded from the file, not from memory: the two differ only if a write failed.
-    CAlternateTimebaseDlg dialog(settings::ReadString(kKeyTimeBase, QString()), &m_frame);
+    CAlternateTimebaseDlg dialog(settings::ReadString(kKeyTimeBase, QString()),
+                                 LoadRecentTimebases(), &m_frame);
     if (dialog.DoModal() != IDOK) {
         return;
     }
     settings::WriteString(kKeyTimeBase, dialog.m_strTimebase);
+    RememberTypedTimebase(dialog.m_strTimebase);
     m_statusBar.ShowPaneText(QString::fromLatin1(kAlternateSelectedText));
     g_strTimeBase = dialog.m_strTimebase;
 }
