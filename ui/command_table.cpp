@@ -3,6 +3,7 @@
 #include "ui/command_ids.h"
 #include "ui/web_links.h"
 
+#include <QtGlobal>
 #include <array>
 
 namespace {
@@ -37,6 +38,10 @@ constexpr std::array kCommands{
                  "Show the kept measurements, the clock's drift and the system's time service"},
     CommandEntry{ID_TIMEBASE_PRIMARY, "ID_TIMEBASE_PRIMARY", "Query the Primary Timebase\nTICK"},
     CommandEntry{ID_TIMEBASE_BACKUP, "ID_TIMEBASE_BACKUP", "Query the Backup Timebase\nTOCK"},
+    CommandEntry{ID_TIMEBASE_POOL, "ID_TIMEBASE_POOL",
+                 QT_TRANSLATE_NOOP("Command", "Query a nearby server of the NTP Pool Project")},
+    CommandEntry{ID_TIMEBASE_TYPED, "ID_TIMEBASE_TYPED",
+                 QT_TRANSLATE_NOOP("Command", "Query the Timebase entered last")},
     CommandEntry{ID_TIMEBASE_ALTERNATE, "ID_TIMEBASE_ALTERNATE",
                  "Enter an Alternate Timebase by Name or IP address"},
     // Its text ends in the list page's address, added below.

@@ -1,5 +1,6 @@
 #include "ui/menu_tables.h"
 
+#include "timesync/query_setting_keys.h"
 #include "ui/command_ids.h"
 
 namespace {
@@ -37,13 +38,17 @@ constexpr MenuEntry kCheckEvery[] = {
     Command("&6 Hours", ID_CHECK_6HOURS, true),
 };
 
+// The checkable items of both popups are one choice (see CMainMenus::ShowTimebase).
 constexpr MenuEntry kUsNavyTimebase[] = {
-    Command("Primary Timebase", ID_TIMEBASE_PRIMARY),
-    Command("Backup Timebase", ID_TIMEBASE_BACKUP),
+    Command("Primary Timebase", ID_TIMEBASE_PRIMARY, true),
+    Command("Backup Timebase", ID_TIMEBASE_BACKUP, true),
 };
 
 constexpr MenuEntry kTimebase[] = {
     Popup("US Navy Timebase", kUsNavyTimebase),
+    Command(kPoolTimebase, ID_TIMEBASE_POOL, true),
+    // Named after the typed Timebase, and hidden while there is none.
+    Command("", ID_TIMEBASE_TYPED, true),
     Command("Alternate Timebase...", ID_TIMEBASE_ALTERNATE),
     Command("Browse Master Timebase List", ID_TIMEBASE_BROWSELIST),
 };

@@ -11,6 +11,7 @@
 #include "ui/query_settings.h"
 #include "ui/recent_timebases.h"
 #include "ui/status_bar.h"
+#include "ui/timebase_choice.h"
 #include "ui/tray_icon.h"
 #include "ui/usage_notes_dlg.h"
 #include "ui/web_links.h"
@@ -55,6 +56,12 @@ bool COptionCommands::Dispatch(int id) {
         return true;
     case ID_TIMEBASE_BACKUP:
         OnTimebaseBackup();
+        return true;
+    case ID_TIMEBASE_POOL:
+        OnTimebasePool();
+        return true;
+    case ID_TIMEBASE_TYPED:
+        OnTimebaseTyped();
         return true;
     case ID_TIMEBASE_ALTERNATE:
         OnTimebaseAlternate();
@@ -143,18 +150,33 @@ void COptionCommands::OnSamples(int checkedId) {
     m_statusBar.ShowPaneText(QString::fromLatin1(kSamplesSelectedText).arg(g_nSamples));
 }
 
-void COptionCommands::SelectTimebase(const char* host) {
-    g_strTimeBase = QString::fromLatin1(host);
+void COptionCommands::SelectTimebase(const QString& host) {
+    // The typed Timebase stays offered: it is read before the one in use changes.
+    const QString typed = TypedTimebase(g_strTimeBase, LoadRecentTimebases());
+    if (!typed.isEmpty() && typed == g_strTimeBase) {
+        // Also after a restart, also when it came from a settings file of an older version.
+        RememberTypedTimebase(typed);
+    }
+    g_strTimeBase = host;
     settings::WriteString(kKeyTimeBase, g_strTimeBase);
+    m_menus.ShowTimebase(g_strTimeBase, typed);
     m_statusBar.ShowPaneText(g_strTimeBase + QLatin1String(kTimebaseSelectedSuffix));
 }
 
 void COptionCommands::OnTimebasePrimary() {
-    SelectTimebase(kPrimaryTimebase);
+    SelectTimebase(QString::fromLatin1(kPrimaryTimebase));
 }
 
 void COptionCommands::OnTimebaseBackup() {
-    SelectTimebase(kBackupTimebase);
+    SelectTimebase(QString::fromLatin1(kBackupTimebase));
+}
+
+void COptionCommands::OnTimebasePool() {
+    SelectTimebase(QString::fromLatin1(kPoolTimebase));
+}
+
+void COptionCommands::OnTimebaseTyped() {
+    SelectTimebase(TypedTimebase(g_strTimeBase, LoadRecentTimebases()));
 }
 
 void COptionCommands::OnTimebaseAlternate() {
@@ -168,6 +190,7 @@ void COptionCommands::OnTimebaseAlternate() {
     RememberTypedTimebase(dialog.m_strTimebase);
     m_statusBar.ShowPaneText(QString::fromLatin1(kAlternateSelectedText));
     g_strTimeBase = dialog.m_strTimebase;
+    m_menus.ShowTimebase(g_strTimeBase, TypedTimebase(g_strTimeBase, LoadRecentTimebases()));
 }
 
 void COptionCommands::SelectBackdrop(int textOnly) {
