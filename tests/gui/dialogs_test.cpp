@@ -61,11 +61,8 @@ TEST(Dialogs, AlternateTimebaseStoresWhatIsTypedAndOffersItAgain) {
     } cases[] = {
         {false, "", Qt::Key_Return, "stored.example.org",
          QStringList{"stored.example.org"} + recent.mid(0, 4)},
-        {true,
-         "Time.NIST.Gov",
-         Qt::Key_Enter,
-         "time.nist.gov",
-         {"time.nist.gov", "one.example", "three.example", "four.example", "five.example"}},
+        {true, "Time.NIST.Gov", Qt::Key_Enter, "time.nist.gov",
+         QStringList{"time.nist.gov", "one.example"} + recent.mid(2)},
         {true, "", Qt::Key_Return, "", recent},
         {true, " host name ", Qt::Key_Return, " host name ",
          QStringList{" host name "} + recent.mid(0, 4)},
@@ -77,28 +74,23 @@ TEST(Dialogs, AlternateTimebaseStoresWhatIsTypedAndOffersItAgain) {
         SCOPED_TRACE(c.typed.toStdString());
         StartedFrame started("[Options]\nTimeBase=stored.example.org\nRecentTimeBases=" +
                              recent.join(", ").toLatin1() + "\n");
-        QString shown;
-        QStringList offered;
         const auto open = [&] { started.Action("popupMenu", "ID_TIMEBASE_ALTERNATE")->trigger(); };
         EXPECT_TRUE(AnswerModal("alternateTimebaseDlg", open, [&](QDialog& dialog) {
             ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
             auto* field = dialog.findChild<QComboBox*>("IDC_TIMEBASE_EDIT");
             ASSERT_NE(field, nullptr);
-            shown = field->currentText();
+            EXPECT_EQ(field->currentText(), "stored.example.org");
+            EXPECT_EQ(field->count(), 5);
+            EXPECT_EQ(field->itemText(4), "five.example");
             EXPECT_FALSE(dialog.windowFlags() & Qt::FramelessWindowHint);
             EXPECT_EQ(dialog.accessibleName() + '|' + field->accessibleName(),
                       "Alternate Timebase|Timebase name or IP address");
-            for (int i = 0; i < field->count(); ++i) {
-                offered << field->itemText(i);
-            }
             if (c.retype) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
                 QTest::keyClicks(QApplication::focusWidget(), c.typed);
             }
             QTest::keyClick(QApplication::focusWidget(), c.key);
         }));
-        EXPECT_EQ(shown, "stored.example.org");
-        EXPECT_EQ(offered, recent);
         EXPECT_EQ(started.Settings().Options().section('|', 0, 0), c.stored);
         EXPECT_EQ(QSettings(started.Settings().FilePath(), QSettings::IniFormat)
                       .value("Options/RecentTimeBases")
