@@ -54,6 +54,7 @@ void CImageMenuStyle::drawControl(ControlElement element, const QStyleOption* op
     // The base style paints the background and, when selected, the highlight.
     QStyleOptionMenuItem background = *item;
     background.icon = QIcon();
+    background.checkType = QStyleOptionMenuItem::NotCheckable;
     QProxyStyle::drawControl(element, &background, painter, widget);
 
     const int markColumn = MarkColumn(*item, *this);
