@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -64,8 +63,6 @@ QWidget* MakeControl(QWidget* parent, const DialogControl& control) {
         button->setDefault(control.kind == ControlKind::DefPushButton);
         return button;
     }
-    case ControlKind::Edit:
-        return new QLineEdit(QString::fromLatin1(control.text), parent);
     case ControlKind::EditCombo: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
