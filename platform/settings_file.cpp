@@ -107,6 +107,21 @@ void WriteInt(const char* key, int value) {
     }
 }
 
+QStringList ReadStringList(const char* key) {
+    if (!FileUsable()) {
+        return {};
+    }
+    OptionsGroup options;
+    return options->value(key).toStringList();
+}
+
+void WriteStringList(const char* key, const QStringList& values) {
+    if (FileUsable()) {
+        OptionsGroup options;
+        options->setValue(key, values);
+    }
+}
+
 // Where the settings reader looks, worked out without opening anything.
 QString FilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +

@@ -35,6 +35,7 @@ inline constexpr ProtocolOption kProtocolOptions[] = {
 inline constexpr const char* kDefaultSocketType = kSocketUdp;
 inline constexpr const char* kDefaultProtocol = kProtocolSntp;
 
-// The two Timebases the menu offers by name; the primary is also the default.
+// The Timebases the menu offers by name; the primary is also the default.
 inline constexpr const char* kPrimaryTimebase = "tick.usno.navy.mil";
 inline constexpr const char* kBackupTimebase = "tock.usno.navy.mil";
+inline constexpr const char* kPoolTimebase = "pool.ntp.org";

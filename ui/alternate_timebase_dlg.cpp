@@ -3,6 +3,7 @@
 #include "ui/dialog_templates.h"
 #include "ui/dialog_texts.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QValidator>
 
@@ -20,16 +21,30 @@ class LowerCaseValidator : public QValidator {
 
 } // namespace
 
-CAlternateTimebaseDlg::CAlternateTimebaseDlg(QString timebase, QWidget* parent)
+CAlternateTimebaseDlg::CAlternateTimebaseDlg(QString timebase, const QStringList& recent,
+                                             QWidget* parent)
     : CTemplateDialog(kAlternateTimebaseTemplate, parent), m_strTimebase(std::move(timebase)) {
-    m_pEdit = findChild<QLineEdit*>(QStringLiteral("IDC_TIMEBASE_EDIT"));
-    m_pEdit->setValidator(new LowerCaseValidator(m_pEdit));
+    setWindowTitle(tr(kAlternateTimebaseTitle));
+    setAccessibleName(windowTitle());
+    m_pField = findChild<QComboBox*>(QStringLiteral("IDC_TIMEBASE_EDIT"));
+    m_pField->setAccessibleName(tr("Timebase name or IP address"));
+    m_pField->lineEdit()->setAccessibleName(m_pField->accessibleName());
+    m_pField->addItems(recent);
+    m_pField->setValidator(new LowerCaseValidator(m_pField));
     // The field takes no more than comes back, so nothing typed is silently cut.
-    m_pEdit->setMaxLength(kMaxTimebaseLength);
-    m_pEdit->setText(m_strTimebase);
+    m_pField->lineEdit()->setMaxLength(kMaxTimebaseLength);
+    // Filling the list chose its first entry; the field shows the Timebase in use.
+    m_pField->setCurrentIndex(-1);
+    m_pField->setEditText(m_strTimebase);
 }
 
 void CAlternateTimebaseDlg::OnOK() {
-    m_strTimebase = m_pEdit->text().left(kMaxTimebaseLength);
+    m_strTimebase = m_pField->currentText().left(kMaxTimebaseLength);
     accept();
+}
+
+void CAlternateTimebaseDlg::showEvent(QShowEvent* event) {
+    CTemplateDialog::showEvent(event);
+    m_pField->setFocus(Qt::OtherFocusReason);
+    m_pField->lineEdit()->selectAll();
 }

@@ -46,4 +46,7 @@ inline constexpr CheckItem kCheckItems[] = {
     {ID_CHECK_OFF, 0}, {ID_CHECK_15MINUTES, 900}, {ID_CHECK_1HOUR, 3600}, {ID_CHECK_6HOURS, 21600}};
 inline constexpr int ID_PROTOCOL_NTSCAFILE = 40050;
 inline constexpr int ID_PROTOCOL_SYSTEMCA = 40051;
+// The Timebase choices beside the US Navy ones: pool.ntp.org and the one typed last.
+inline constexpr int ID_TIMEBASE_POOL = 40070;
+inline constexpr int ID_TIMEBASE_TYPED = 40071;
 inline constexpr int ID_APP_EXIT = 57665;

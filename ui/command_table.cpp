@@ -58,6 +58,10 @@ constexpr std::array kCommands{
                  QT_TRANSLATE_NOOP("prompts", "Query the Primary Timebase\nTICK")},
     CommandEntry{ID_TIMEBASE_BACKUP, "ID_TIMEBASE_BACKUP",
                  QT_TRANSLATE_NOOP("prompts", "Query the Backup Timebase\nTOCK")},
+    CommandEntry{ID_TIMEBASE_POOL, "ID_TIMEBASE_POOL",
+                 QT_TRANSLATE_NOOP("prompts", "Query a nearby server of the NTP Pool Project")},
+    CommandEntry{ID_TIMEBASE_TYPED, "ID_TIMEBASE_TYPED",
+                 QT_TRANSLATE_NOOP("prompts", "Query the Timebase entered last")},
     CommandEntry{ID_TIMEBASE_ALTERNATE, "ID_TIMEBASE_ALTERNATE",
                  QT_TRANSLATE_NOOP("prompts", "Enter an Alternate Timebase by Name or IP address")},
     // Its text ends in the list page's address, added below.

@@ -7,7 +7,7 @@ namespace {
 constexpr DialogControl kAlternateTimebase[] = {
     {ControlKind::DefPushButton, IDOK, 25, 55, 50, 14, QT_TRANSLATE_NOOP("dialogs", "OK")},
     {ControlKind::PushButton, IDCANCEL, 105, 55, 50, 14, QT_TRANSLATE_NOOP("dialogs", "Cancel")},
-    {ControlKind::Edit, IDC_TIMEBASE_EDIT, 10, 35, 160, 14, ""},
+    {ControlKind::EditCombo, IDC_TIMEBASE_EDIT, 10, 35, 160, 14, ""},
     {ControlKind::TextCenterSunken, -1, 45, 10, 90, 20, kAlternateTimebasePrompt},
 };
 
@@ -27,7 +27,7 @@ constexpr DialogControl kAbout[] = {
 
 } // namespace
 
-const DialogTemplate kAlternateTimebaseTemplate{"alternateTimebaseDlg", 179, 82, nullptr, 10,
-                                                kAlternateTimebase};
+const DialogTemplate kAlternateTimebaseTemplate{"alternateTimebaseDlg",  179, 82,
+                                                kAlternateTimebaseTitle, 10,  kAlternateTimebase};
 const DialogTemplate kUsageNotesTemplate{"usageNotesDlg", 225, 121, nullptr, 8, kUsageNotes};
 const DialogTemplate kAboutTemplate{"aboutDlg", 213, 95, kAboutTitle, 8, kAbout};

@@ -8,7 +8,7 @@
 enum class ControlKind {
     DefPushButton, // the button that Enter presses
     PushButton,
-    Edit,
+    EditCombo, // a field that also offers a list to choose from
     GroupBox,
     TextLeft,
     TextCenter,

@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QtGlobal>
 
 // Texts of the three dialogs as their templates hold them: "&&" stands for one "&".
+inline constexpr const char* kAlternateTimebaseTitle =
+    QT_TRANSLATE_NOOP("CAlternateTimebaseDlg", "Alternate Timebase");
 inline constexpr const char* kAlternateTimebasePrompt =
     QT_TRANSLATE_NOOP("dialogs", "Enter an Alternate Timebase\n"
                                  "by Name or IP Address:");

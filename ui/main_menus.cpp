@@ -7,6 +7,8 @@
 #include "ui/indicator_rules.h"
 #include "ui/menu_tables.h"
 #include "ui/query_settings.h"
+#include "ui/recent_timebases.h"
+#include "ui/timebase_choice.h"
 #include "ui/timebase_images.h"
 #include "ui/window_settings.h"
 
@@ -108,6 +110,14 @@ CMainMenus::CMainMenus(QMainWindow& frame) : QObject(&frame) {
 
     // The desktop's quit key (Ctrl+Q), shown beside Exit in the menu bar.
     Action(MainMenu, ID_APP_EXIT)->setShortcuts(QKeySequence::Quit);
+    // The Timebase items sit in two popups but are one choice.
+    for (const Which menu : {MainMenu, PopupMenu}) {
+        auto* group = new QActionGroup(this);
+        for (const int id :
+             {ID_TIMEBASE_PRIMARY, ID_TIMEBASE_BACKUP, ID_TIMEBASE_POOL, ID_TIMEBASE_TYPED}) {
+            group->addAction(Action(menu, id));
+        }
+    }
     ShowTimebaseImages();
     ApplyInitialMarks();
     frame.setMenuBar(m_pMainMenu);
@@ -122,6 +132,21 @@ void CMainMenus::Check(int id, bool checked) {
         if (QAction* action = Action(menu, id)) {
             action->setChecked(checked);
         }
+    }
+}
+
+void CMainMenus::ShowTimebase(const QString& inUse, const QString& typed) {
+    const int chosen = ChosenTimebaseItem(inUse, typed);
+    for (const Which menu : {MainMenu, PopupMenu}) {
+        QAction* typedItem = Action(menu, ID_TIMEBASE_TYPED);
+        typedItem->setText(QString(typed).replace(QLatin1Char('&'), QLatin1String("&&")));
+        typedItem->setVisible(!typed.isEmpty());
+        if (chosen == 0 && typedItem->actionGroup()->checkedAction()) {
+            typedItem->actionGroup()->checkedAction()->setChecked(false);
+        }
+    }
+    if (chosen != 0) {
+        Check(chosen, true);
     }
 }
 
@@ -176,4 +201,5 @@ void CMainMenus::ApplyInitialMarks() {
     Check(ID_OPTIONS_MINIMIZETOTRAY, g_bMinimizeToTray != 0);
     Check(ID_BACKDROP_TEXTONLY, g_bTextOnly != 0);
     Check(ID_BACKDROP_GRAPHICS, g_bTextOnly == 0);
+    ShowTimebase(g_strTimeBase, TypedTimebase(g_strTimeBase, LoadRecentTimebases()));
 }

@@ -30,6 +30,10 @@ class CMainMenus : public QObject {
     // Sets or clears a check mark in both menus that carry the Options popup.
     void Check(int id, bool checked);
 
+    // Names the typed Timebase item after `typed` (hidden when empty) and marks the item
+    // of the Timebase in use, in both menus.
+    void ShowTimebase(const QString& inUse, const QString& typed);
+
     // Every menu and submenu, and the menu bar: where the status prompts come from.
     QList<QWidget*> PromptSources() const;
 

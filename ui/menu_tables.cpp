@@ -1,5 +1,6 @@
 #include "ui/menu_tables.h"
 
+#include "timesync/query_setting_keys.h"
 #include "ui/command_ids.h"
 
 #include <QtGlobal>
@@ -42,13 +43,17 @@ constexpr MenuEntry kCheckEvery[] = {
     Command(QT_TRANSLATE_NOOP("menus", "&6 Hours"), ID_CHECK_6HOURS, true),
 };
 
+// The checkable items of both popups are one choice (see CMainMenus::ShowTimebase).
 constexpr MenuEntry kUsNavyTimebase[] = {
-    Command(QT_TRANSLATE_NOOP("menus", "Primary Timebase"), ID_TIMEBASE_PRIMARY),
-    Command(QT_TRANSLATE_NOOP("menus", "Backup Timebase"), ID_TIMEBASE_BACKUP),
+    Command(QT_TRANSLATE_NOOP("menus", "Primary Timebase"), ID_TIMEBASE_PRIMARY, true),
+    Command(QT_TRANSLATE_NOOP("menus", "Backup Timebase"), ID_TIMEBASE_BACKUP, true),
 };
 
 constexpr MenuEntry kTimebase[] = {
     Popup(QT_TRANSLATE_NOOP("menus", "US Navy Timebase"), kUsNavyTimebase),
+    Command(kPoolTimebase, ID_TIMEBASE_POOL, true),
+    // Named after the typed Timebase, and hidden while there is none.
+    Command("", ID_TIMEBASE_TYPED, true),
     Command(QT_TRANSLATE_NOOP("menus", "Alternate Timebase..."), ID_TIMEBASE_ALTERNATE),
     Command(QT_TRANSLATE_NOOP("menus", "Browse Master Timebase List"), ID_TIMEBASE_BROWSELIST),
 };

@@ -9,7 +9,9 @@
 #include "ui/main_menus.h"
 #include "ui/option_texts.h"
 #include "ui/query_settings.h"
+#include "ui/recent_timebases.h"
 #include "ui/status_bar.h"
+#include "ui/timebase_choice.h"
 #include "ui/tray_icon.h"
 #include "ui/usage_notes_dlg.h"
 #include "ui/web_links.h"
@@ -55,6 +57,12 @@ bool COptionCommands::Dispatch(int id) {
         return true;
     case ID_TIMEBASE_BACKUP:
         OnTimebaseBackup();
+        return true;
+    case ID_TIMEBASE_POOL:
+        OnTimebasePool();
+        return true;
+    case ID_TIMEBASE_TYPED:
+        OnTimebaseTyped();
         return true;
     case ID_TIMEBASE_ALTERNATE:
         OnTimebaseAlternate();
@@ -145,30 +153,48 @@ void COptionCommands::OnSamples(int checkedId) {
         QCoreApplication::translate("options", kSamplesSelectedText).arg(g_nSamples));
 }
 
-void COptionCommands::SelectTimebase(const char* host) {
-    g_strTimeBase = QString::fromLatin1(host);
+void COptionCommands::SelectTimebase(const QString& host) {
+    // The typed Timebase stays offered: it is read before the one in use changes.
+    const QString typed = TypedTimebase(g_strTimeBase, LoadRecentTimebases());
+    if (!typed.isEmpty() && typed == g_strTimeBase) {
+        // Also after a restart, also when it came from a settings file of an older version.
+        RememberTypedTimebase(typed);
+    }
+    g_strTimeBase = host;
     settings::WriteString(kKeyTimeBase, g_strTimeBase);
+    m_menus.ShowTimebase(g_strTimeBase, typed);
     m_statusBar.ShowPaneText(g_strTimeBase +
                              QCoreApplication::translate("options", kTimebaseSelectedSuffix));
 }
 
 void COptionCommands::OnTimebasePrimary() {
-    SelectTimebase(kPrimaryTimebase);
+    SelectTimebase(QString::fromLatin1(kPrimaryTimebase));
 }
 
 void COptionCommands::OnTimebaseBackup() {
-    SelectTimebase(kBackupTimebase);
+    SelectTimebase(QString::fromLatin1(kBackupTimebase));
+}
+
+void COptionCommands::OnTimebasePool() {
+    SelectTimebase(QString::fromLatin1(kPoolTimebase));
+}
+
+void COptionCommands::OnTimebaseTyped() {
+    SelectTimebase(TypedTimebase(g_strTimeBase, LoadRecentTimebases()));
 }
 
 void COptionCommands::OnTimebaseAlternate() {
     // Seeded from the file, not from memory: the two differ only if a write failed.
-    CAlternateTimebaseDlg dialog(settings::ReadString(kKeyTimeBase, QString()), &m_frame);
+    CAlternateTimebaseDlg dialog(settings::ReadString(kKeyTimeBase, QString()),
+                                 LoadRecentTimebases(), &m_frame);
     if (dialog.DoModal() != IDOK) {
         return;
     }
     settings::WriteString(kKeyTimeBase, dialog.m_strTimebase);
+    RememberTypedTimebase(dialog.m_strTimebase);
     m_statusBar.ShowPaneText(QCoreApplication::translate("options", kAlternateSelectedText));
     g_strTimeBase = dialog.m_strTimebase;
+    m_menus.ShowTimebase(g_strTimeBase, TypedTimebase(g_strTimeBase, LoadRecentTimebases()));
 }
 
 void COptionCommands::SelectBackdrop(int textOnly) {

@@ -31,6 +31,9 @@ class COptionCommands {
     void OnCheckEvery(int id);
     void OnTimebasePrimary();
     void OnTimebaseBackup();
+    void OnTimebasePool();
+    // The typed Timebase item: back to the Timebase typed last.
+    void OnTimebaseTyped();
     void OnTimebaseAlternate();
     void OnBrowseTimebaseList();
     void OnBackdropTextOnly();
@@ -46,7 +49,7 @@ class COptionCommands {
     void OpenLink(const QUrl& url);
     void SelectProtocol(int checkedId, const char* socketType, const char* protocol,
                         const char* confirmation);
-    void SelectTimebase(const char* host);
+    void SelectTimebase(const QString& host);
     void SelectBackdrop(int textOnly);
 
     QWidget& m_frame;

@@ -2,10 +2,10 @@
 
 #include "ui/dialog_templates.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -65,8 +65,14 @@ QWidget* MakeControl(QWidget* parent, const DialogControl& control) {
         button->setDefault(control.kind == ControlKind::DefPushButton);
         return button;
     }
-    case ControlKind::Edit:
-        return new QLineEdit(QString::fromLatin1(control.text), parent);
+    case ControlKind::EditCombo: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        // The list holds what the dialog offers; Enter ends the dialog instead of adding.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setEditText(QString::fromLatin1(control.text));
+        return combo;
+    }
     case ControlKind::GroupBox: {
         // A frame drawn behind the controls it surrounds, never in their way.
         auto* box = new QGroupBox(StaticControlText(control.text), parent);

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CAlternateTimebaseDlg</name>
+    <message>
+        <source>Timebase name or IP address</source>
+        <translation>Name oder IP-Adresse des Zeitservers</translation>
+    </message>
+    <message>
+        <source>Alternate Timebase</source>
+        <translation>Anderer Zeitserver</translation>
+    </message>
+</context>
+<context>
     <name>CHistoryWindow</name>
     <message>
         <source>the last day</source>
@@ -848,6 +859,14 @@ TOCK</translation>
     <message>
         <source>Check NTS servers against the system&apos;s certificates</source>
         <translation>NTS-Server gegen die Zertifikate des Systems prüfen</translation>
+    </message>
+    <message>
+        <source>Query a nearby server of the NTP Pool Project</source>
+        <translation>Einen nahen Server des NTP-Pool-Projekts abfragen</translation>
+    </message>
+    <message>
+        <source>Query the Timebase entered last</source>
+        <translation>Den zuletzt eingegebenen Zeitserver abfragen</translation>
     </message>
 </context>
 <context>

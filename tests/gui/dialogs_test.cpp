@@ -1,6 +1,7 @@
 // The dialogs as the menus and F1 open them, and what the alternate Timebase field stores.
 #include "tests/support/frame_fixture.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QSettings>
@@ -8,16 +9,17 @@
 
 namespace {
 
-TEST(Dialogs, OpenCentredWithOkFocusedAndEveryTextInFull) {
+TEST(Dialogs, OpenCentredWithTheFirstFieldFocusedAndEveryTextInFull) {
     StartedFrame started;
-    for (const auto& [id, name] : {std::pair{"ID_HELP_WHATTODO", "usageNotesDlg"},
-                                   {"ID_HELP_ABOUT", "aboutDlg"},
-                                   {"ID_TIMEBASE_ALTERNATE", "alternateTimebaseDlg"}}) {
+    for (const auto& [id, name, focused] :
+         {std::tuple{"ID_HELP_WHATTODO", "usageNotesDlg", "IDOK"},
+          {"ID_HELP_ABOUT", "aboutDlg", "IDOK"},
+          {"ID_TIMEBASE_ALTERNATE", "alternateTimebaseDlg", "IDC_TIMEBASE_EDIT"}}) {
         SCOPED_TRACE(name);
         const auto open = [&] { started.Action("mainMenu", id)->trigger(); };
-        EXPECT_TRUE(AnswerModal(name, open, [&started](QDialog& dialog) {
+        EXPECT_TRUE(AnswerModal(name, open, [&started, focused](QDialog& dialog) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            EXPECT_EQ(QApplication::focusWidget()->objectName(), "IDOK");
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), focused);
             const QPoint offset =
                 dialog.frameGeometry().center() - started.Frame().frameGeometry().center();
             EXPECT_LE(offset.manhattanLength(), 2);
@@ -47,38 +49,56 @@ TEST(Dialogs, F1OpensAboutWhereverTheFocusIs) {
     }
 }
 
-TEST(Dialogs, AlternateTimebaseStoresWhatTheFieldKeeps) {
+// Typed as a user types: into whatever has the focus when the dialog opens. The field
+// offers the stored list of typed Timebases, and OK puts the typed one at its front.
+TEST(Dialogs, AlternateTimebaseStoresWhatIsTypedAndOffersItAgain) {
     const QString sixty(60, QLatin1Char('a'));
+    const QStringList recent{"one.example", "time.nist.gov", "three.example", "four.example",
+                             "five.example"};
     const struct {
         bool retype;
         QString typed;
         Qt::Key key;
         QString stored;
+        QStringList recent;
     } cases[] = {
-        {false, "", Qt::Key_Return, "stored.example.org"},
-        {true, "Time.NIST.Gov", Qt::Key_Enter, "time.nist.gov"},
-        {true, "", Qt::Key_Return, ""},
-        {true, " host name ", Qt::Key_Return, " host name "},
-        {true, sixty, Qt::Key_Return, sixty.left(49)},
-        {true, "other.example", Qt::Key_Escape, "stored.example.org"},
+        {false, "", Qt::Key_Return, "stored.example.org",
+         QStringList{"stored.example.org"} + recent.mid(0, 4)},
+        {true, "Time.NIST.Gov", Qt::Key_Enter, "time.nist.gov",
+         QStringList{"time.nist.gov", "one.example"} + recent.mid(2)},
+        {true, "", Qt::Key_Return, "", recent},
+        {true, " host name ", Qt::Key_Return, " host name ",
+         QStringList{" host name "} + recent.mid(0, 4)},
+        {true, sixty, Qt::Key_Return, sixty.left(49),
+         QStringList{sixty.left(49)} + recent.mid(0, 4)},
+        {true, "other.example", Qt::Key_Escape, "stored.example.org", recent},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        StartedFrame started("[Options]\nTimeBase=stored.example.org\n");
-        QString shown;
+        StartedFrame started("[Options]\nTimeBase=stored.example.org\nRecentTimeBases=" +
+                             recent.join(", ").toLatin1() + "\n");
         const auto open = [&] { started.Action("popupMenu", "ID_TIMEBASE_ALTERNATE")->trigger(); };
-        EXPECT_TRUE(AnswerModal("alternateTimebaseDlg", open, [&c, &shown](QDialog& dialog) {
-            auto* edit = dialog.findChild<QLineEdit*>("IDC_TIMEBASE_EDIT");
-            shown = edit->text();
+        EXPECT_TRUE(AnswerModal("alternateTimebaseDlg", open, [&](QDialog& dialog) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            auto* field = dialog.findChild<QComboBox*>("IDC_TIMEBASE_EDIT");
+            ASSERT_NE(field, nullptr);
+            EXPECT_EQ(field->currentText(), "stored.example.org");
+            EXPECT_EQ(field->count(), 5);
+            EXPECT_EQ(field->itemText(4), "five.example");
+            EXPECT_FALSE(dialog.windowFlags() & Qt::FramelessWindowHint);
+            EXPECT_EQ(dialog.accessibleName() + '|' + field->accessibleName(),
+                      "Alternate Timebase|Timebase name or IP address");
             if (c.retype) {
-                edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Delete);
-                QTest::keyClicks(edit, c.typed);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+                QTest::keyClicks(QApplication::focusWidget(), c.typed);
             }
-            QTest::keyClick(edit, c.key);
+            QTest::keyClick(QApplication::focusWidget(), c.key);
         }));
-        EXPECT_EQ(shown, "stored.example.org");
         EXPECT_EQ(started.Settings().Options().section('|', 0, 0), c.stored);
+        EXPECT_EQ(QSettings(started.Settings().FilePath(), QSettings::IniFormat)
+                      .value("Options/RecentTimeBases")
+                      .toStringList(),
+                  c.recent);
         EXPECT_EQ(g_strTimeBase, c.stored);
         EXPECT_EQ(started.PaneText(), c.key == Qt::Key_Escape ? "" : "Alternate TimeBase Selected");
         // The pane's tooltip names the host the text does not.

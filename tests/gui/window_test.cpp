@@ -159,6 +159,37 @@ TEST(OptionCommands, EachWritesThroughAndMarksBothMenus) {
     }
 }
 
+// PRIMARY, BACKUP, pool.ntp.org and the typed Timebase are one choice; a stored typed
+// Timebase shows as the typed item and stays offered when a menu Timebase is chosen.
+TEST(OptionCommands, TimebaseMarksAreOneChoiceThatKeepsTheTypedOne) {
+    StartedFrame started("[Options]\nTimeBase=time.example.org\n");
+    const struct {
+        const char* id;
+        QString marks;
+    } steps[] = {{nullptr, "...x time.example.org"},
+                 {"ID_TIMEBASE_PRIMARY", "x... time.example.org"},
+                 {"ID_TIMEBASE_POOL", "..x. time.example.org"},
+                 {"ID_TIMEBASE_TYPED", "...x time.example.org"},
+                 {"ID_TIMEBASE_BACKUP", ".x.. time.example.org"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.id ? step.id : "start");
+        if (step.id) {
+            started.Action("popupMenu", step.id)->trigger();
+        }
+        for (const char* menu : {"mainMenu", "popupMenu"}) {
+            QString marks;
+            for (const char* id : {"ID_TIMEBASE_PRIMARY", "ID_TIMEBASE_BACKUP", "ID_TIMEBASE_POOL",
+                                   "ID_TIMEBASE_TYPED"}) {
+                QAction* action = started.Action(menu, id);
+                ASSERT_NE(action, nullptr) << id;
+                marks += action->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
+            }
+            EXPECT_EQ(marks + ' ' + started.Action(menu, "ID_TIMEBASE_TYPED")->text(), step.marks);
+        }
+    }
+    EXPECT_EQ(started.Settings().Options().section('|', 0, 0), "tock.usno.navy.mil");
+}
+
 TEST(OptionCommands, PromptsGiveThePaneBackAChosenCommandLeavesItsTextAndExitCloses) {
     StartedFrame started;
     started.Action("mainMenu", "ID_PROTOCOL_SNTP")->trigger();
