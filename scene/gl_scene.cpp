@@ -9,7 +9,11 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <QMouseEvent>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 CGLScene::CGLScene(QWidget* parent)
     : QOpenGLWidget(parent), m_clock([] { return std::time(nullptr); }) {
@@ -23,11 +27,20 @@ CGLScene::CGLScene(QWidget* parent)
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     format.setDepthBufferSize(16);
+    // Smooth edges; a driver without multisampling gives fewer samples and no error.
+    format.setSamples(4);
     setFormat(format);
     // Frames are drawn on the tick, outside Qt's paint pass; Qt must keep them.
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 
     m_pFont = OpenClockFont();
+    if (m_pFont) {
+        const TextBox ink = ClockInkBox(*m_pFont);
+        m_placement = PlaceOnPlate(ink, PlateBox());
+        const double s = m_placement.scale;
+        m_placedInk = {m_placement.x + s * ink.left, m_placement.x + s * ink.right,
+                       m_placement.y + s * ink.bottom, m_placement.y + s * ink.top};
+    }
     // The context comes with the first show of the window; initializeGL builds the rest.
 }
 
@@ -90,7 +103,7 @@ void CGLScene::ApplyResize() {
     const double aspect = static_cast<double>(right) / static_cast<double>(bottom);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
+    gluPerspective(FieldOfViewFor(aspect, m_placedInk), aspect, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
@@ -131,6 +144,8 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (!m_bStale && picture == m_shown) {
         return;
     }
+    const bool onlyText =
+        !m_bStale && picture.eye == m_shown.eye && picture.textOnly == m_shown.textOnly;
     const bool newText = picture.text != m_shown.text;
     m_shown = std::move(picture);
     m_bStale = false;
@@ -143,12 +158,16 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (m_rcViewport.isValid()) {
         glViewport(m_rcViewport.x(), m_rcViewport.y(), m_rcViewport.width(), m_rcViewport.height());
     }
+    // A new second changes only the text: redraw just its box, the rest stays as it was.
+    const bool clipped = onlyText && ClipToText();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glPushMatrix();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glRotatef(kTextTurnDegrees, 0.0f, 1.0f, 0.0f);
     glTranslatef(kTextOffset[0], kTextOffset[1], kTextOffset[2]);
+    glTranslated(m_placement.x, m_placement.y, 0.0);
+    glScaled(m_placement.scale, m_placement.scale, m_placement.scale);
     DrawTimeText(m_nFontListBase, kTextMaterial);
     glPopAttrib();
     glPopMatrix();
@@ -166,10 +185,49 @@ void CGLScene::RenderFrame(bool bTextOnly) {
         glPopMatrix();
     }
 
+    if (clipped) {
+        glDisable(GL_SCISSOR_TEST); // Qt's own copies of the frame must see all of it
+    }
     glFinish();
     // Presenting: Qt composes the finished frame into the window on its next pass.
     update();
     ++m_nFramesDrawn;
+}
+
+bool CGLScene::ClipToText() {
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glPushMatrix();
+    glRotatef(kTextTurnDegrees, 0.0f, 1.0f, 0.0f);
+    glTranslatef(kTextOffset[0], kTextOffset[1], kTextOffset[2]);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const TextBox& ink = m_placedInk;
+    const double depth = kGlyphExtrusion * m_placement.scale;
+    double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+    for (const double u : {ink.left, ink.right}) {
+        for (const double v : {ink.bottom, ink.top}) {
+            for (const double w : {0.0, -depth}) {
+                double x = 0, y = 0, z = 0;
+                // A corner behind the eye has no place on the screen: draw everything.
+                if (gluProject(u, v, w, model, projection, viewport, &x, &y, &z) != GL_TRUE ||
+                    z < 0 || z > 1) {
+                    return false;
+                }
+                left = std::min(left, x), right = std::max(right, x);
+                bottom = std::min(bottom, y), top = std::max(top, y);
+            }
+        }
+    }
+    constexpr int kMargin = 2; // the smoothed edges reach past the corners
+    const int x = static_cast<int>(std::floor(left)) - kMargin;
+    const int y = static_cast<int>(std::floor(bottom)) - kMargin;
+    glScissor(x, y, static_cast<int>(std::ceil(right)) + kMargin - x,
+              static_cast<int>(std::ceil(top)) + kMargin - y);
+    glEnable(GL_SCISSOR_TEST);
+    return true;
 }
 
 void CGLScene::DrawTimeText(GLuint listBase, const SceneMaterial& material) {
@@ -193,6 +251,33 @@ void CGLScene::DrawModelList(GLuint list, const SceneMaterial& material) {
 void CGLScene::showEvent(QShowEvent* event) {
     QOpenGLWidget::showEvent(event);
     m_bStale = true; // back from the tray or a minimised state: draw afresh
+}
+
+void CGLScene::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore(); // the frame's popup and clicks stay the frame's
+        return;
+    }
+    m_dragFrom = event->position();
+}
+
+void CGLScene::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    const QPointF by = event->position() - m_dragFrom;
+    m_dragFrom = event->position();
+    MoveEye(DraggedEye(Eye(), by.x(), by.y()));
+}
+
+void CGLScene::wheelEvent(QWheelEvent* event) {
+    MoveEye(WheeledEye(Eye(), event->angleDelta().y() / kWheelNotch));
+}
+
+void CGLScene::MoveEye(const EyePoint& eye) {
+    SetEye(eye[0], eye[1], eye[2]);
+    RenderFrame(m_shown.textOnly);
 }
 
 void CGLScene::paintGL() {
