@@ -10,6 +10,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 #include <algorithm>
@@ -27,8 +29,6 @@ CGLScene::CGLScene(QWidget* parent)
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     format.setDepthBufferSize(16);
-    // Smooth edges; a driver without multisampling gives fewer samples and no error.
-    format.setSamples(4);
     setFormat(format);
     // Frames are drawn on the tick, outside Qt's paint pass; Qt must keep them.
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
@@ -44,7 +44,13 @@ CGLScene::CGLScene(QWidget* parent)
     // The context comes with the first show of the window; initializeGL builds the rest.
 }
 
-CGLScene::~CGLScene() = default;
+CGLScene::~CGLScene() {
+    if (m_pSmooth) {
+        makeCurrent(); // the framebuffer belongs to the view's context
+        m_pSmooth.reset();
+        doneCurrent();
+    }
+}
 
 void CGLScene::initializeGL() {
     // A new context (first show, or the widget moved to another window) starts empty.
@@ -99,6 +105,15 @@ void CGLScene::ApplyResize() {
     const int bottom = rect.y() + rect.height();
     const qreal scale = devicePixelRatioF(); // the framebuffer counts device pixels
     m_rcViewport = QRect(0, 0, qRound(right * scale), qRound(bottom * scale));
+    // Smooth edges; a driver without multisampling gives fewer samples and no error, and
+    // without such framebuffers the frames go straight to Qt's.
+    QOpenGLFramebufferObjectFormat smooth;
+    smooth.setSamples(kSmoothSamples);
+    smooth.setAttachment(QOpenGLFramebufferObject::Depth);
+    m_pSmooth = std::make_unique<QOpenGLFramebufferObject>(size() * scale, smooth);
+    if (!m_pSmooth->isValid()) {
+        m_pSmooth.reset();
+    }
     glViewport(0, 0, m_rcViewport.width(), m_rcViewport.height());
     const double aspect = static_cast<double>(right) / static_cast<double>(bottom);
     glMatrixMode(GL_PROJECTION);
@@ -158,8 +173,15 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (m_rcViewport.isValid()) {
         glViewport(m_rcViewport.x(), m_rcViewport.y(), m_rcViewport.width(), m_rcViewport.height());
     }
+    if (m_pSmooth) {
+        m_pSmooth->bind();
+    }
     // A new second changes only the text: redraw just its box, the rest stays as it was.
-    const bool clipped = onlyText && ClipToText();
+    const QRect changed = onlyText ? TextRect() : QRect();
+    if (!changed.isEmpty()) {
+        glScissor(changed.x(), changed.y(), changed.width(), changed.height());
+        glEnable(GL_SCISSOR_TEST);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glPushMatrix();
@@ -185,8 +207,17 @@ void CGLScene::RenderFrame(bool bTextOnly) {
         glPopMatrix();
     }
 
-    if (clipped) {
-        glDisable(GL_SCISSOR_TEST); // Qt's own copies of the frame must see all of it
+    glDisable(GL_SCISSOR_TEST); // the copies below and Qt's must see all of the frame
+    if (m_pSmooth) {
+        const QRect all(QPoint(0, 0), m_pSmooth->size());
+        const QRect copied = changed.isEmpty() ? all : changed & all;
+        QOpenGLExtraFunctions* gl = context()->extraFunctions();
+        gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, m_pSmooth->handle());
+        gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+        const int x1 = copied.x() + copied.width(), y1 = copied.y() + copied.height();
+        gl->glBlitFramebuffer(copied.x(), copied.y(), x1, y1, copied.x(), copied.y(), x1, y1,
+                              GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
     }
     glFinish();
     // Presenting: Qt composes the finished frame into the window on its next pass.
@@ -194,7 +225,7 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     ++m_nFramesDrawn;
 }
 
-bool CGLScene::ClipToText() {
+QRect CGLScene::TextRect() {
     GLdouble model[16], projection[16];
     GLint viewport[4];
     glPushMatrix();
@@ -214,7 +245,7 @@ bool CGLScene::ClipToText() {
                 // A corner behind the eye has no place on the screen: draw everything.
                 if (gluProject(u, v, w, model, projection, viewport, &x, &y, &z) != GL_TRUE ||
                     z < 0 || z > 1) {
-                    return false;
+                    return {};
                 }
                 left = std::min(left, x), right = std::max(right, x);
                 bottom = std::min(bottom, y), top = std::max(top, y);
@@ -224,10 +255,8 @@ bool CGLScene::ClipToText() {
     constexpr int kMargin = 2; // the smoothed edges reach past the corners
     const int x = static_cast<int>(std::floor(left)) - kMargin;
     const int y = static_cast<int>(std::floor(bottom)) - kMargin;
-    glScissor(x, y, static_cast<int>(std::ceil(right)) + kMargin - x,
-              static_cast<int>(std::ceil(top)) + kMargin - y);
-    glEnable(GL_SCISSOR_TEST);
-    return true;
+    return QRect(x, y, static_cast<int>(std::ceil(right)) + kMargin - x,
+                 static_cast<int>(std::ceil(top)) + kMargin - y);
 }
 
 void CGLScene::DrawTimeText(GLuint listBase, const SceneMaterial& material) {

@@ -6,6 +6,7 @@
 #include "scene/text_placement.h"
 #include "scene/viewpoint_motion.h"
 
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLWidget>
 #include <QPointF>
 #include <QRect>
@@ -51,6 +52,7 @@ class CGLScene : public QOpenGLWidget {
     std::array<float, 3> Eye() const { return {m_fEyeX, m_fEyeY, m_fEyeZ}; }
     int FontHeight() const { return m_nFontHeight; }
     long FramesDrawn() const { return m_nFramesDrawn; }
+    int Samples() const { return m_pSmooth ? m_pSmooth->format().samples() : 0; }
     // Where the text stands on the plate, in the text's own frame.
     const TextPlacement& Placement() const { return m_placement; }
 
@@ -65,8 +67,8 @@ class CGLScene : public QOpenGLWidget {
   private:
     void ApplyResize();
     void LoadView();
-    // Limits drawing to the text's box on the screen; false when it cannot be placed there.
-    bool ClipToText();
+    // The text's box on the screen, in framebuffer pixels; empty when it cannot be placed.
+    QRect TextRect();
     // Moves the eye for the mouse and shows it at once, not on the next tick.
     void MoveEye(const EyePoint& eye);
     void DrawTimeText(GLuint listBase, const SceneMaterial& material);
@@ -80,6 +82,10 @@ class CGLScene : public QOpenGLWidget {
     GLuint m_nFontListBase = 0;
     std::array<GLuint, kModelPartCount> m_nModelList{};
 
+    // Frames are drawn here with 4 samples and copied into Qt's framebuffer only where they
+    // changed: Qt's own multisampling resolves the whole view on every frame, which costs
+    // several times the drawing on a software renderer.
+    std::unique_ptr<QOpenGLFramebufferObject> m_pSmooth;
     TextPlacement m_placement;
     TextBox m_placedInk; // the placed text's box in the text frame
     QPointF m_dragFrom;
