@@ -9,7 +9,13 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 CGLScene::CGLScene(QWidget* parent)
     : QOpenGLWidget(parent), m_clock([] { return std::time(nullptr); }) {
@@ -28,10 +34,23 @@ CGLScene::CGLScene(QWidget* parent)
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 
     m_pFont = OpenClockFont();
+    if (m_pFont) {
+        const TextBox ink = ClockInkBox(*m_pFont);
+        m_placement = PlaceOnPlate(ink, PlateBox());
+        const double s = m_placement.scale;
+        m_placedInk = {m_placement.x + s * ink.left, m_placement.x + s * ink.right,
+                       m_placement.y + s * ink.bottom, m_placement.y + s * ink.top};
+    }
     // The context comes with the first show of the window; initializeGL builds the rest.
 }
 
-CGLScene::~CGLScene() = default;
+CGLScene::~CGLScene() {
+    if (m_pSmooth) {
+        makeCurrent(); // the framebuffer belongs to the view's context
+        m_pSmooth.reset();
+        doneCurrent();
+    }
+}
 
 void CGLScene::initializeGL() {
     // A new context (first show, or the widget moved to another window) starts empty.
@@ -86,11 +105,20 @@ void CGLScene::ApplyResize() {
     const int bottom = rect.y() + rect.height();
     const qreal scale = devicePixelRatioF(); // the framebuffer counts device pixels
     m_rcViewport = QRect(0, 0, qRound(right * scale), qRound(bottom * scale));
+    // Smooth edges; a driver without multisampling gives fewer samples and no error, and
+    // without such framebuffers the frames go straight to Qt's.
+    QOpenGLFramebufferObjectFormat smooth;
+    smooth.setSamples(kSmoothSamples);
+    smooth.setAttachment(QOpenGLFramebufferObject::Depth);
+    m_pSmooth = std::make_unique<QOpenGLFramebufferObject>(size() * scale, smooth);
+    if (!m_pSmooth->isValid()) {
+        m_pSmooth.reset();
+    }
     glViewport(0, 0, m_rcViewport.width(), m_rcViewport.height());
     const double aspect = static_cast<double>(right) / static_cast<double>(bottom);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
+    gluPerspective(FieldOfViewFor(aspect, m_placedInk), aspect, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
@@ -131,6 +159,8 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (!m_bStale && picture == m_shown) {
         return;
     }
+    const bool onlyText =
+        !m_bStale && picture.eye == m_shown.eye && picture.textOnly == m_shown.textOnly;
     const bool newText = picture.text != m_shown.text;
     m_shown = std::move(picture);
     m_bStale = false;
@@ -143,12 +173,23 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     if (m_rcViewport.isValid()) {
         glViewport(m_rcViewport.x(), m_rcViewport.y(), m_rcViewport.width(), m_rcViewport.height());
     }
+    if (m_pSmooth) {
+        m_pSmooth->bind();
+    }
+    // A new second changes only the text: redraw just its box, the rest stays as it was.
+    const QRect changed = onlyText ? TextRect() : QRect();
+    if (!changed.isEmpty()) {
+        glScissor(changed.x(), changed.y(), changed.width(), changed.height());
+        glEnable(GL_SCISSOR_TEST);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     glPushMatrix();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glRotatef(kTextTurnDegrees, 0.0f, 1.0f, 0.0f);
     glTranslatef(kTextOffset[0], kTextOffset[1], kTextOffset[2]);
+    glTranslated(m_placement.x, m_placement.y, 0.0);
+    glScaled(m_placement.scale, m_placement.scale, m_placement.scale);
     DrawTimeText(m_nFontListBase, kTextMaterial);
     glPopAttrib();
     glPopMatrix();
@@ -166,10 +207,56 @@ void CGLScene::RenderFrame(bool bTextOnly) {
         glPopMatrix();
     }
 
+    glDisable(GL_SCISSOR_TEST); // the copies below and Qt's must see all of the frame
+    if (m_pSmooth) {
+        const QRect all(QPoint(0, 0), m_pSmooth->size());
+        const QRect copied = changed.isEmpty() ? all : changed & all;
+        QOpenGLExtraFunctions* gl = context()->extraFunctions();
+        gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, m_pSmooth->handle());
+        gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+        const int x1 = copied.x() + copied.width(), y1 = copied.y() + copied.height();
+        gl->glBlitFramebuffer(copied.x(), copied.y(), x1, y1, copied.x(), copied.y(), x1, y1,
+                              GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    }
     glFinish();
     // Presenting: Qt composes the finished frame into the window on its next pass.
     update();
     ++m_nFramesDrawn;
+}
+
+QRect CGLScene::TextRect() {
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glPushMatrix();
+    glRotatef(kTextTurnDegrees, 0.0f, 1.0f, 0.0f);
+    glTranslatef(kTextOffset[0], kTextOffset[1], kTextOffset[2]);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const TextBox& ink = m_placedInk;
+    const double depth = kGlyphExtrusion * m_placement.scale;
+    double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+    for (const double u : {ink.left, ink.right}) {
+        for (const double v : {ink.bottom, ink.top}) {
+            for (const double w : {0.0, -depth}) {
+                double x = 0, y = 0, z = 0;
+                // A corner behind the eye has no place on the screen: draw everything.
+                if (gluProject(u, v, w, model, projection, viewport, &x, &y, &z) != GL_TRUE ||
+                    z < 0 || z > 1) {
+                    return {};
+                }
+                left = std::min(left, x), right = std::max(right, x);
+                bottom = std::min(bottom, y), top = std::max(top, y);
+            }
+        }
+    }
+    constexpr int kMargin = 2; // the smoothed edges reach past the corners
+    const int x = static_cast<int>(std::floor(left)) - kMargin;
+    const int y = static_cast<int>(std::floor(bottom)) - kMargin;
+    return QRect(x, y, static_cast<int>(std::ceil(right)) + kMargin - x,
+                 static_cast<int>(std::ceil(top)) + kMargin - y);
 }
 
 void CGLScene::DrawTimeText(GLuint listBase, const SceneMaterial& material) {
@@ -193,6 +280,33 @@ void CGLScene::DrawModelList(GLuint list, const SceneMaterial& material) {
 void CGLScene::showEvent(QShowEvent* event) {
     QOpenGLWidget::showEvent(event);
     m_bStale = true; // back from the tray or a minimised state: draw afresh
+}
+
+void CGLScene::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore(); // the frame's popup and clicks stay the frame's
+        return;
+    }
+    m_dragFrom = event->position();
+}
+
+void CGLScene::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    const QPointF by = event->position() - m_dragFrom;
+    m_dragFrom = event->position();
+    MoveEye(DraggedEye(Eye(), by.x(), by.y()));
+}
+
+void CGLScene::wheelEvent(QWheelEvent* event) {
+    MoveEye(WheeledEye(Eye(), event->angleDelta().y() / kWheelNotch));
+}
+
+void CGLScene::MoveEye(const EyePoint& eye) {
+    SetEye(eye[0], eye[1], eye[2]);
+    RenderFrame(m_shown.textOnly);
 }
 
 void CGLScene::paintGL() {

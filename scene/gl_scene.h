@@ -3,8 +3,12 @@
 #include "scene/fly_in_path.h"
 #include "scene/model_list.h"
 #include "scene/scene_values.h"
+#include "scene/text_placement.h"
+#include "scene/viewpoint_motion.h"
 
+#include <QOpenGLFramebufferObject>
 #include <QOpenGLWidget>
+#include <QPointF>
 #include <QRect>
 #include <array>
 #include <ctime>
@@ -48,15 +52,25 @@ class CGLScene : public QOpenGLWidget {
     std::array<float, 3> Eye() const { return {m_fEyeX, m_fEyeY, m_fEyeZ}; }
     int FontHeight() const { return m_nFontHeight; }
     long FramesDrawn() const { return m_nFramesDrawn; }
+    int Samples() const { return m_pSmooth ? m_pSmooth->format().samples() : 0; }
+    // Where the text stands on the plate, in the text's own frame.
+    const TextPlacement& Placement() const { return m_placement; }
 
   protected:
     void initializeGL() override;
     void paintGL() override;
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void ApplyResize();
     void LoadView();
+    // The text's box on the screen, in framebuffer pixels; empty when it cannot be placed.
+    QRect TextRect();
+    // Moves the eye for the mouse and shows it at once, not on the next tick.
+    void MoveEye(const EyePoint& eye);
     void DrawTimeText(GLuint listBase, const SceneMaterial& material);
     void DrawModelList(GLuint list, const SceneMaterial& material);
 
@@ -67,6 +81,14 @@ class CGLScene : public QOpenGLWidget {
     std::unique_ptr<glyph::CGlyphFont> m_pFont;
     GLuint m_nFontListBase = 0;
     std::array<GLuint, kModelPartCount> m_nModelList{};
+
+    // Frames are drawn here with 4 samples and copied into Qt's framebuffer only where they
+    // changed: Qt's own multisampling resolves the whole view on every frame, which costs
+    // several times the drawing on a software renderer.
+    std::unique_ptr<QOpenGLFramebufferObject> m_pSmooth;
+    TextPlacement m_placement;
+    TextBox m_placedInk; // the placed text's box in the text frame
+    QPointF m_dragFrom;
 
     Clock m_clock;
     QRect m_rcDrawing;     // the last rectangle with area

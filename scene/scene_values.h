@@ -18,6 +18,9 @@ inline constexpr float kGlyphExtrusion = 0.1f;
 // Largest distance of a flattened curve from the true outline, in pixels at the fitted height.
 inline constexpr double kGlyphDeviationPixels = 1.0;
 
+// Samples per pixel for smooth edges.
+inline constexpr int kSmoothSamples = 4;
+
 // Projection.
 inline constexpr double kFieldOfViewDegrees = 18.0;
 inline constexpr double kNearPlane = 1.0;

@@ -14,6 +14,12 @@ inline constexpr float kHomeEyeX = -12.0f;
 inline constexpr float kHomeEyeY = -2.5f;
 inline constexpr float kHomeEyeZ = 0.0f;
 
+// Each viewpoint key moves the eye this far along one axis; a wheel notch moves it this far
+// along its line of sight.
+inline constexpr float kViewpointKeyStep = 1.0f;
+// The mouse takes the eye no farther than the fly-in starts (the first row of its path).
+inline constexpr float kFarthestEyeDistance = 500.0f;
+
 // An eye on the vertical line through the looked-at point (the point itself included)
 // gives no viewing direction; such an eye is refused.
 constexpr bool IsUsableEye(float x, float /*y*/, float z) {

@@ -8,21 +8,22 @@
 
 ViewpointKeyAction ViewpointKeyActionFor(int qtKey) {
     using A = ViewpointKeyAction;
+    constexpr float step = kViewpointKeyStep;
     switch (qtKey) {
     case Qt::Key_PageUp:
-        return {A::Move, 0.0f, 1.0f, 0.0f};
+        return {A::Move, 0.0f, step, 0.0f};
     case Qt::Key_PageDown:
-        return {A::Move, 0.0f, -1.0f, 0.0f};
+        return {A::Move, 0.0f, -step, 0.0f};
     case Qt::Key_Home:
         return {A::Home};
     case Qt::Key_Left:
-        return {A::Move, 0.0f, 0.0f, -1.0f};
+        return {A::Move, 0.0f, 0.0f, -step};
     case Qt::Key_Up:
-        return {A::Move, 1.0f, 0.0f, 0.0f};
+        return {A::Move, step, 0.0f, 0.0f};
     case Qt::Key_Right:
-        return {A::Move, 0.0f, 0.0f, 1.0f};
+        return {A::Move, 0.0f, 0.0f, step};
     case Qt::Key_Down:
-        return {A::Move, -1.0f, 0.0f, 0.0f};
+        return {A::Move, -step, 0.0f, 0.0f};
     default: // End and every other key
         return {};
     }

@@ -46,6 +46,9 @@ class ScenePixels : public SceneFixture {
         SetClock(12, 47, 12);
         TextOnly(true);
         Key(Qt::Key_Home);
+        // Hard edges, so that every pixel is either the background or a lit face.
+        m_scene->makeCurrent();
+        glDisable(GL_MULTISAMPLE);
     }
 };
 
@@ -70,14 +73,17 @@ TEST_F(ScenePixels, TheTimeStandsWhereItsOutlinesLandAndEveryFaceOfItIsLit) {
         const QImage image = Frame();
         const Shades shades = ShadesOf(image);
         // Twelve units from the eye, the 18-degree view spans the client's height (from 20 px
-        // above the image); the text starts 2.5 units left of the centre, on its baseline.
+        // above the image); the text's frame starts 2.5 units left of the centre.
         const double height = Client()->height();
         const double scale = height / 2 / (12 * std::tan(9 * std::numbers::pi / 180));
         const double centreX = image.width() / 2.0, centreY = height / 2 - 20;
-        EXPECT_NEAR(shades.box.left(), centreX + (left - 2.5) * scale, 2.0);
-        EXPECT_NEAR(shades.box.right() + 1, centreX + (right - 2.5) * scale, 2.0);
-        EXPECT_NEAR(shades.box.top(), centreY - top * scale, 2.0);
-        EXPECT_NEAR(shades.box.bottom() + 1, centreY - bottom * scale, 2.0);
+        const TextPlacement& at = m_scene->Placement();
+        const auto u = [&](double x) { return centreX + (at.x + at.scale * x - 2.5) * scale; };
+        const auto v = [&](double y) { return centreY - (at.y + at.scale * y) * scale; };
+        EXPECT_NEAR(shades.box.left(), u(left), 2.0);
+        EXPECT_NEAR(shades.box.right() + 1, u(right), 2.0);
+        EXPECT_NEAR(shades.box.top(), v(top), 2.0);
+        EXPECT_NEAR(shades.box.bottom() + 1, v(bottom), 2.0);
         EXPECT_EQ(shades.coloured, 0);
         // Lit by the light beside the camera, well above the ambient share alone.
         EXPECT_GT(shades.brightest, 150);
@@ -88,6 +94,26 @@ TEST_F(ScenePixels, TheTimeStandsWhereItsOutlinesLandAndEveryFaceOfItIsLit) {
     EXPECT_GT(aside.lit, 1000);
     EXPECT_LT(aside.dark, aside.lit / 20)
         << aside.dark << " of " << aside.lit << " lit pixels dark";
+}
+
+// Around the digits lies the blue plate, never the grey hull, however the window is shaped.
+TEST_F(ScenePixels, TheTimeStaysOnThePlateAtEverySize) {
+    for (const QSize size : {QSize(1260, 960), QSize(420, 900), QSize(1200, 300)}) {
+        m_started.Resize(size);
+        TextOnly(true);
+        const QRect ring = ShadesOf(Frame()).box.adjusted(-3, -3, 3, 3);
+        TextOnly(false);
+        const QImage all = Frame();
+        ASSERT_TRUE(all.rect().contains(ring)) << size.width();
+        int greys = 0; // pixels of the ring that are not the plate's blue
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            const bool side = x == ring.left() || x == ring.right();
+            for (int y = ring.top(); y <= ring.bottom(); y += side ? 1 : ring.height() - 1) {
+                greys += qBlue(all.pixel(x, y)) < qRed(all.pixel(x, y)) + 60;
+            }
+        }
+        EXPECT_EQ(greys, 0) << size.width();
+    }
 }
 
 // Culling the faces seen from behind leaves the model as it was when every surface in view is

@@ -4,6 +4,9 @@
 
 #include <GL/gl.h>
 #include <QAccessible>
+#include <QWheelEvent>
+#include <QWindow>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -68,6 +71,33 @@ TEST_F(SceneTest, EachKeyMovesTheEyeOneUnitAlongItsAxisWhereverTheUserClicked) {
     EXPECT_EQ(Eye(), (Eye3{-1.0f, -2.5f, 0.0f}));
     m_scene->SetEye(0.0f, 40.0f, 0.0f);
     EXPECT_EQ(Eye(), (Eye3{-1.0f, -2.5f, 0.0f}));
+}
+
+// Mouse input arrives through the window, as the window system delivers it.
+TEST_F(SceneTest, ADragTurnsAndTheWheelMovesTheEyeWithinTheKeysBounds) {
+    EXPECT_GE(m_scene->Samples(), 4); // Mesa offers 4x multisampling
+    const QPoint at = m_scene->mapTo(m_frame, m_scene->rect().center());
+    const struct {
+        QPoint drag;
+        int notches;
+        double flat, distance; // off the vertical through the looked-at point, and from it
+    } cases[] = {{{0, 0}, 1, 11, 11},    {{0, 0}, 40, 1, 1},    {{0, 0}, -900, 500, 500},
+                 {{60, 0}, 0, 500, 500}, {{0, 900}, 0, 1, 500}, {{0, -900}, 0, 1, 500}};
+    Key(Qt::Key_Home);
+    for (const auto& c : cases) {
+        const Eye3 before = Eye();
+        QTest::mousePress(m_frame->windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(m_frame->windowHandle(), at + c.drag);
+        QTest::mouseRelease(m_frame->windowHandle(), Qt::LeftButton, {}, at + c.drag);
+        QWheelEvent wheel({}, {}, {}, {0, 120 * c.notches}, {}, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_scene, &wheel);
+        const double flat = std::hypot(Eye()[0], Eye()[2]);
+        EXPECT_NE(Eye(), before);
+        EXPECT_NEAR(flat, c.flat, 1e-3) << c.notches << " " << c.drag.x() << " " << c.drag.y();
+        EXPECT_NEAR(std::hypot(flat, Eye()[1] + 2.5), c.distance, 1e-3) << c.notches;
+    }
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Eye(), kHome);
 }
 
 TEST_F(SceneTest, ResizingKeepsTheEyeAndTheListsAndATinyWindowRecovers) {
