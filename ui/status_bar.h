@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStatusBar>
+#include <QTimer>
 
 class QLabel;
 class QProgressBar;
@@ -12,9 +13,14 @@ class CStatusBar : public QStatusBar {
   public:
     explicit CStatusBar(QWidget* parent);
 
+    // When pane 0's text becomes its accessible name, which a screen reader announces:
+    // at once, or once it has stayed for a second (a query's passing steps stay unsaid).
+    enum class Announce { Now, WhenSettled };
     // Writes pane 0 and repaints the bar at once, with the indicators brought up to date.
     // Text that does not fit is elided; PaneText is always the whole of it.
-    void ShowPaneText(const QString& text);
+    void ShowPaneText(const QString& text, Announce when = Announce::Now);
+    // Announces pane 0's text now, if it is not what was last announced.
+    void AnnouncePaneText();
     QString PaneText() const;
     // Pane 0's tooltip, composed when it is shown: the whole text, the Timebase, the
     // protocol, and the query note (the attempt of a running query, a hint after a refusal).
@@ -40,6 +46,7 @@ class CStatusBar : public QStatusBar {
     QString m_strPaneText;
     QString m_strQueryNote;
     QString m_strSystemTime;
+    QTimer m_announceTimer;
     QLabel* m_pMessage = nullptr;
     QLabel* m_pPrompt = nullptr;
     QProgressBar* m_pProgress = nullptr;
