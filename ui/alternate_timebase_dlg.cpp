@@ -22,6 +22,8 @@ class LowerCaseValidator : public QValidator {
 
 CAlternateTimebaseDlg::CAlternateTimebaseDlg(QString timebase, QWidget* parent)
     : CTemplateDialog(kAlternateTimebaseTemplate, parent), m_strTimebase(std::move(timebase)) {
+    // Without a caption bar, the name a screen reader says when the dialog opens.
+    setAccessibleName(tr("Alternate Timebase"));
     m_pEdit = findChild<QLineEdit*>(QStringLiteral("IDC_TIMEBASE_EDIT"));
     m_pEdit->setValidator(new LowerCaseValidator(m_pEdit));
     // The field takes no more than comes back, so nothing typed is silently cut.

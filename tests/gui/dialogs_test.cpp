@@ -1,6 +1,7 @@
 // The dialogs as the menus and F1 open them, and what the alternate Timebase field stores.
 #include "tests/support/frame_fixture.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 
 namespace {
@@ -15,6 +16,7 @@ TEST(Dialogs, OpenCentredWithOkFocusedAndEveryTextInFull) {
         EXPECT_TRUE(AnswerModal(name, open, [&started](QDialog& dialog) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
             EXPECT_EQ(QApplication::focusWidget()->objectName(), "IDOK");
+            EXPECT_NE(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Name), "");
             const QPoint offset =
                 dialog.frameGeometry().center() - started.Frame().frameGeometry().center();
             EXPECT_LE(offset.manhattanLength(), 2);
