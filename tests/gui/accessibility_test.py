@@ -13,10 +13,8 @@ started = [subprocess.Popen(["chronyd", "-x", "-d", "-u", "root", "-f", f"{work}
            subprocess.Popen([os.environ["HOROLUX_BIN_DIR"] + "/horolux"], env=dict(os.environ,
                XDG_CONFIG_HOME=work, XDG_STATE_HOME=work, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))]
 failures, events, deadline = [], [], time.monotonic() + 60
-def heard(event):
-    events.append((event.type, event.source.getRoleName(), event.source.name))
-    listen.done and listen.done() and pyatspi.Registry.stop()
-def listen(seconds, done=None):  # events until done() or the time is up
+heard = lambda e: events.append((e.type, e.source.getRoleName(), e.source.name)) or listen.done() and pyatspi.Registry.stop()
+def listen(seconds, done=lambda: False):  # events until done() or the time is up
     listen.done = done
     GLib.timeout_add(seconds * 1000, pyatspi.Registry.stop)
     pyatspi.Registry.start()

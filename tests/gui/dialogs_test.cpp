@@ -40,6 +40,9 @@ TEST(Dialogs, F1OpensAboutWhereverTheFocusIs) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&started.Frame()));
         QWidget* widget = started.Child(name);
         widget->setFocus();
+        // A focused button is framed in the highlight colour, not just tinted.
+        EXPECT_TRUE(*name == 'c' || widget->grab().toImage().pixelColor(2, 10) ==
+                                        widget->palette().color(QPalette::Highlight));
         EXPECT_TRUE(AnswerModal(
             "aboutDlg", [widget] { QTest::keyClick(widget, Qt::Key_F1); },
             [](QDialog& dialog) { dialog.accept(); }));
