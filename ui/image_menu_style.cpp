@@ -49,6 +49,7 @@ void CImageMenuStyle::drawControl(ControlElement element, const QStyleOption* op
     // The base style paints the background and, when selected, the highlight.
     QStyleOptionMenuItem background = *item;
     background.icon = QIcon();
+    background.text.clear(); // the item's name, which the image shows
     QProxyStyle::drawControl(element, &background, painter, widget);
 
     const QSize imageSize = ImageSize(*item);
