@@ -1,6 +1,7 @@
 #include "scene/gl_scene.h"
 
 #include "scene/clock_text.h"
+#include "scene/clock_view_accessible.h"
 #include "scene/font_fit.h"
 #include "scene/font_locator.h"
 #include "scene/glyph_font.h"
@@ -9,6 +10,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
@@ -22,6 +24,9 @@ CGLScene::CGLScene(QWidget* parent)
     setObjectName("scene");
     // The frame keeps the keyboard focus for the viewpoint keys.
     setFocusPolicy(Qt::NoFocus);
+    // Named "Clock" with the time as its text, read on demand: no event each second.
+    // Installed before anything makes Qt create the view's accessible interface.
+    QAccessible::installFactory(ClockViewAccessible);
     setAccessibleDescription(QStringLiteral("The time of this computer's clock, drawn in 3D"));
 
     QSurfaceFormat format;
@@ -50,6 +55,10 @@ CGLScene::~CGLScene() {
         m_pSmooth.reset();
         doneCurrent();
     }
+}
+
+QString CGLScene::ClockText() const {
+    return QString::fromStdString(FormatClockText(m_clock()));
 }
 
 void CGLScene::initializeGL() {
@@ -161,13 +170,8 @@ void CGLScene::RenderFrame(bool bTextOnly) {
     }
     const bool onlyText =
         !m_bStale && picture.eye == m_shown.eye && picture.textOnly == m_shown.textOnly;
-    const bool newText = picture.text != m_shown.text;
     m_shown = std::move(picture);
     m_bStale = false;
-    if (newText) {
-        // A screen reader reads the view as the time it shows.
-        setAccessibleName(QString::fromStdString(m_shown.text));
-    }
     makeCurrent();
     // Qt sets its own viewport whenever it paints the widget; put ours back.
     if (m_rcViewport.isValid()) {

@@ -46,6 +46,8 @@ class CGLScene : public QOpenGLWidget {
 
     // The clock that the text shows; tests put their own.
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    // The text for the clock's time now, as a screen reader reads it.
+    QString ClockText() const;
 
     // State for the frame and for tests.
     bool IsBuilt() const { return m_bBuilt; }

@@ -9,15 +9,6 @@ namespace {
 
 constexpr int kSelectionFrame = 3;
 
-const QStyleOptionMenuItem* ImageItem(const QStyleOption* option) {
-    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (item && item->menuItemType == QStyleOptionMenuItem::Normal && item->text.isEmpty() &&
-        !item->icon.isNull() && !item->icon.availableSizes().isEmpty()) {
-        return item;
-    }
-    return nullptr;
-}
-
 QSize ImageSize(const QStyleOptionMenuItem& item) {
     return item.icon.availableSizes().constFirst();
 }
@@ -32,6 +23,19 @@ int MarkColumn(const QStyleOptionMenuItem& item, const QStyle& style) {
 } // namespace
 
 CImageMenuStyle::CImageMenuStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+void CImageMenuStyle::AddImage(const QIcon& icon) {
+    m_images.insert(icon.cacheKey());
+}
+
+const QStyleOptionMenuItem* CImageMenuStyle::ImageItem(const QStyleOption* option) const {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (item && item->menuItemType == QStyleOptionMenuItem::Normal &&
+        m_images.contains(item->icon.cacheKey()) && !item->icon.availableSizes().isEmpty()) {
+        return item;
+    }
+    return nullptr;
+}
 
 QSize CImageMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
                                         const QSize& size, const QWidget* widget) const {
@@ -54,6 +58,7 @@ void CImageMenuStyle::drawControl(ControlElement element, const QStyleOption* op
     // The base style paints the background and, when selected, the highlight.
     QStyleOptionMenuItem background = *item;
     background.icon = QIcon();
+    background.text.clear(); // the item's name, which the image shows
     background.checkType = QStyleOptionMenuItem::NotCheckable;
     QProxyStyle::drawControl(element, &background, painter, widget);
 

@@ -13,6 +13,7 @@
 #include "ui/correction_questions.h"
 #include "ui/delta_warning_box.h"
 #include "ui/elevated_correction.h"
+#include "ui/focus_frame_style.h"
 #include "ui/history_window.h"
 #include "ui/history_worker.h"
 #include "ui/main_menus.h"
@@ -49,9 +50,10 @@ const QKeySequence kCorrectKey(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 const QKeySequence kHistoryKey(Qt::CTRL | Qt::Key_H);
 
 QPushButton* MakeButton(QWidget* parent, const char* caption, const char* objectName,
-                        const QKeySequence& key) {
+                        const QKeySequence& key, QStyle* style) {
     auto* button = new QPushButton(QCoreApplication::translate("window", caption), parent);
     button->setObjectName(objectName);
+    button->setStyle(style);
     // Tab reaches the buttons, a click leaves the focus with the 3D view's keys, and the
     // query start gives it back to them.
     button->setFocusPolicy(Qt::TabFocus);
@@ -77,6 +79,10 @@ CMainFrame::CMainFrame() {
     m_pClient = new QWidget(this);
     m_pClient->setObjectName("client");
     m_pClient->setFocusPolicy(Qt::StrongFocus);
+    // The focus rests here at the start and after the buttons: a screen reader names it.
+    m_pClient->setAccessibleName(tr("Clock view"));
+    m_pClient->setAccessibleDescription(
+        tr("The arrow keys, Page Up, Page Down and Home move the viewpoint"));
     QPalette black = m_pClient->palette();
     black.setColor(QPalette::Window, Qt::black);
     m_pClient->setPalette(black);
@@ -84,8 +90,11 @@ CMainFrame::CMainFrame() {
     setCentralWidget(m_pClient);
 
     m_pScene = new CGLScene(m_pClient);
-    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, "btnQuery", kQueryKey);
-    m_pBtnCorrect = MakeButton(m_pClient, kCorrectButtonCaption, "btnCorrect", kCorrectKey);
+    auto* buttonStyle = new CFocusFrameStyle();
+    buttonStyle->setParent(this);
+    m_pBtnQuery = MakeButton(m_pClient, kQueryButtonCaption, "btnQuery", kQueryKey, buttonStyle);
+    m_pBtnCorrect =
+        MakeButton(m_pClient, kCorrectButtonCaption, "btnCorrect", kCorrectKey, buttonStyle);
     connect(m_pBtnQuery, &QPushButton::clicked, this, &CMainFrame::OnQueryTimebase);
     connect(m_pBtnCorrect, &QPushButton::clicked, this, &CMainFrame::OnCorrectClock);
     // The window's minimum follows: the buttons' captions, the view, and the status bar.
@@ -323,7 +332,7 @@ void CMainFrame::ShowStatusText(const QString& text) {
     if (text == QString::fromStdString(Translated(texts::kSocketCreated))) {
         m_wndStatusBar->SetQueryNote(tr("Attempt %1").arg(++m_nAttempt));
     }
-    m_wndStatusBar->ShowPaneText(text);
+    m_wndStatusBar->ShowPaneText(text, CStatusBar::Announce::WhenSettled);
 }
 void CMainFrame::EnableQueryButton(bool enable) {
     m_pBtnQuery->setEnabled(enable);
@@ -357,6 +366,8 @@ void CMainFrame::QueryEnded(const QueryOutcome& outcome) {
             },
             Qt::QueuedConnection);
     }
+    // The result is said once, when it is in.
+    m_wndStatusBar->AnnouncePaneText();
     if (!m_pQuery) {
         return;
     }

@@ -167,16 +167,17 @@ void CMainMenus::ShowTimebaseImages() {
                   {ID_TIMEBASE_BACKUP, "BACKUP", kBackupTimebase}};
     for (const auto& image : images) {
         QAction* action = Action(MainMenu, image.id);
-        action->setText(QString());
         action->setIcon(QIcon(
             PaintTimebaseImage(QString::fromLatin1(image.label), QString::fromLatin1(image.host))));
         for (QObject* shownIn : action->associatedObjects()) {
             if (auto* menu = qobject_cast<QMenu*>(shownIn)) {
-                if (!qobject_cast<CImageMenuStyle*>(menu->style())) {
-                    auto* style = new CImageMenuStyle();
+                auto* style = qobject_cast<CImageMenuStyle*>(menu->style());
+                if (!style) {
+                    style = new CImageMenuStyle();
                     style->setParent(menu);
                     menu->setStyle(style);
                 }
+                style->AddImage(action->icon());
             }
         }
     }

@@ -3,15 +3,19 @@
 #include "ui/control_ids.h"
 #include "ui/indicator_rules.h"
 #include "ui/pane_fit.h"
+#include "ui/progress_accessible.h"
 #include "ui/query_settings.h"
 #include "ui/window_texts.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QToolTip>
 
 namespace {
+constexpr int kAnnounceSettleMs = 1000;
+
 // An unlit indicator keeps its width and shows no text.
 void Light(QLabel* pane, bool lit) {
     const QString text = lit ? pane->property("indicatorText").toString() : QString();
@@ -38,6 +42,8 @@ int PaneWidth(const QWidget* pane, const char* text) {
 
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName("statusBar");
+    // Before anything makes Qt create the progress bar's accessible interface.
+    QAccessible::installFactory(ProgressAccessible);
     setSizeGripEnabled(false);
 
     m_pIcon = new QLabel(this);
@@ -48,6 +54,11 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName("pane0");
     m_pMessage->setAccessibleDescription(tr("Status of the time query"));
+    // Named from the start: an unnamed label would announce every change of its text.
+    m_pMessage->setAccessibleName(tr("Status"));
+    m_announceTimer.setSingleShot(true);
+    m_announceTimer.setInterval(kAnnounceSettleMs);
+    connect(&m_announceTimer, &QTimer::timeout, this, &CStatusBar::AnnouncePaneText);
     m_pMessage->setMinimumWidth(kMinimumPaneZeroWidth);
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(m_pMessage, 1);
@@ -65,6 +76,7 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_pProgress->setRange(kProgressMinimum, kProgressMaximum);
     m_pProgress->setValue(kProgressMinimum);
     m_pProgress->setTextVisible(false);
+    m_pProgress->setAccessibleName(tr("Query progress"));
     m_pProgress->setFixedWidth(PaneWidth(m_pProgress, kIndicatorProgressText));
     addPermanentWidget(m_pProgress);
 
@@ -88,13 +100,17 @@ QLabel* CStatusBar::AddIndicator(const char* text, const char* objectName) {
     return pane;
 }
 
-void CStatusBar::ShowPaneText(const QString& text) {
+void CStatusBar::ShowPaneText(const QString& text, Announce when) {
     m_strPaneText = text;
     m_resultNotes.clear();
     m_pIcon->hide();
     m_pIcon->setProperty("result", QString());
+    if (when == Announce::Now) {
+        AnnouncePaneText();
+    } else {
+        m_announceTimer.start();
+    }
     ElidePaneText();
-    m_pMessage->setAccessibleName(text);
     UpdateIndicators();
     repaint();
 }
@@ -105,6 +121,15 @@ void CStatusBar::ShowResult(ResultIcon icon, const QStringList& notes) {
     const int side = m_pMessage->fontMetrics().height();
     m_pIcon->setPixmap(ResultIconImage(icon).pixmap(QSize(side, side)));
     m_pIcon->setVisible(icon != ResultIcon::None && m_pPrompt->isHidden());
+}
+
+void CStatusBar::AnnouncePaneText() {
+    m_announceTimer.stop();
+    // Each name change is an event, also for the same name: only a new one is set.
+    const QString name = m_strPaneText.isEmpty() ? tr("Status") : m_strPaneText;
+    if (m_pMessage->accessibleName() != name) {
+        m_pMessage->setAccessibleName(name);
+    }
 }
 
 QString CStatusBar::PaneText() const {

@@ -4,6 +4,7 @@
 
 #include <QStatusBar>
 #include <QStringList>
+#include <QTimer>
 
 class QLabel;
 class QProgressBar;
@@ -15,10 +16,15 @@ class CStatusBar : public QStatusBar {
   public:
     explicit CStatusBar(QWidget* parent);
 
+    // When pane 0's text becomes its accessible name, which a screen reader announces:
+    // at once, or once it has stayed for a second (a query's passing steps stay unsaid).
+    enum class Announce { Now, WhenSettled };
     // Writes pane 0 and repaints the bar at once, with the indicators brought up to date.
     // Text that does not fit is elided; PaneText is always the whole of it.
     // A new text clears the result's icon and notes.
-    void ShowPaneText(const QString& text);
+    void ShowPaneText(const QString& text, Announce when = Announce::Now);
+    // Announces pane 0's text now, if it is not what was last announced.
+    void AnnouncePaneText();
     QString PaneText() const;
     // How the text just shown ended its query: the icon before it, and lines the tooltip
     // adds after the protocol (the direction in words, the Timebase time).
@@ -49,6 +55,7 @@ class CStatusBar : public QStatusBar {
     QString m_strSystemTime;
     QStringList m_resultNotes;
     QLabel* m_pIcon = nullptr;
+    QTimer m_announceTimer;
     QLabel* m_pMessage = nullptr;
     QLabel* m_pPrompt = nullptr;
     QProgressBar* m_pProgress = nullptr;

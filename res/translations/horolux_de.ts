@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>CGLScene</name>
+    <message>
+        <source>Clock</source>
+        <translation>Uhr</translation>
+    </message>
+</context>
+<context>
     <name>CHistoryWindow</name>
     <message>
         <source>the last day</source>
@@ -133,6 +140,14 @@ Die Uhr wurde gestellt</translation>
         <source>Attempt %1</source>
         <translation>Versuch %1</translation>
     </message>
+    <message>
+        <source>Clock view</source>
+        <translation>Uhransicht</translation>
+    </message>
+    <message>
+        <source>The arrow keys, Page Up, Page Down and Home move the viewpoint</source>
+        <translation>Die Pfeiltasten, Bild auf, Bild ab und Pos1 bewegen den Blickpunkt</translation>
+    </message>
 </context>
 <context>
     <name>CNtsTrustCommands</name>
@@ -186,6 +201,21 @@ Die Uhr wurde gestellt</translation>
     <message>
         <source>Protocol: %1</source>
         <translation>Protokoll: %1</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Query progress</source>
+        <translation>Fortschritt der Abfrage</translation>
+    </message>
+</context>
+<context>
+    <name>CUsageNotesDlg</name>
+    <message>
+        <source>What to do</source>
+        <translation type="unfinished">Was tun?</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 // The dialogs as the menus and F1 open them, and what the alternate Timebase field stores.
 #include "tests/support/frame_fixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -20,6 +21,7 @@ TEST(Dialogs, OpenCentredWithTheFirstFieldFocusedAndEveryTextInFull) {
         EXPECT_TRUE(AnswerModal(name, open, [&started, focused](QDialog& dialog) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
             EXPECT_EQ(QApplication::focusWidget()->objectName(), focused);
+            EXPECT_NE(QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Name), "");
             const QPoint offset =
                 dialog.frameGeometry().center() - started.Frame().frameGeometry().center();
             EXPECT_LE(offset.manhattanLength(), 2);
@@ -43,6 +45,9 @@ TEST(Dialogs, F1OpensAboutWhereverTheFocusIs) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&started.Frame()));
         QWidget* widget = started.Child(name);
         widget->setFocus();
+        // A focused button is framed in the highlight colour, not just tinted.
+        EXPECT_TRUE(*name == 'c' || widget->grab().toImage().pixelColor(2, 10) ==
+                                        widget->palette().color(QPalette::Highlight));
         EXPECT_TRUE(AnswerModal(
             "aboutDlg", [widget] { QTest::keyClick(widget, Qt::Key_F1); },
             [](QDialog& dialog) { dialog.accept(); }));
