@@ -215,7 +215,7 @@ Die Uhr wurde gestellt</translation>
     <name>CUsageNotesDlg</name>
     <message>
         <source>What to do</source>
-        <translation type="unfinished">Was tun?</translation>
+        <translation>Was tun?</translation>
     </message>
 </context>
 <context>
