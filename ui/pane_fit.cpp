@@ -1,6 +1,7 @@
 #include "ui/pane_fit.h"
 
 #include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <QFontMetrics>
 
@@ -9,7 +10,8 @@ QString FitPaneText(const QString& text, const QFontMetrics& metrics, int width)
         return text;
     }
     QString shown = text;
-    const QLatin1String prefix(texts::kTimebaseClockPrefix);
+    // The prefix as the query wrote it, in the user's language.
+    const QString prefix = QString::fromStdString(Translated(texts::kTimebaseClockPrefix));
     const QLatin1String suffix(texts::kClockSuffix);
     const qsizetype end = text.indexOf(suffix, prefix.size());
     if (text.startsWith(prefix) && end > 0 && end + suffix.size() < text.size()) {
