@@ -5,6 +5,8 @@
 #include "history/drift_text.h"
 #include "history/history_store.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -100,12 +102,26 @@ std::int64_t NowUtcMicroseconds() {
         .count();
 }
 
+// The width of a UTF-8 text in characters (a translated header may hold umlauts).
+std::size_t Columns(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
 } // namespace
 
 std::string HistoryText(const HistoryListing& listing) {
-    const std::vector<std::string> header = {"Time (UTC)", "Program",      "Server",    "Address",
-                                             "Protocol",   "Offset (s)",   "Delay (s)", "Stratum",
-                                             "Verdict",    "Corrected (s)"};
+    constexpr const char* kColumns[] = {
+        QT_TRANSLATE_NOOP("cli", "Time (UTC)"), QT_TRANSLATE_NOOP("cli", "Program"),
+        QT_TRANSLATE_NOOP("cli", "Server"),     QT_TRANSLATE_NOOP("cli", "Address"),
+        QT_TRANSLATE_NOOP("cli", "Protocol"),   QT_TRANSLATE_NOOP("cli", "Offset (s)"),
+        QT_TRANSLATE_NOOP("cli", "Delay (s)"),  QT_TRANSLATE_NOOP("cli", "Stratum"),
+        QT_TRANSLATE_NOOP("cli", "Verdict"),    QT_TRANSLATE_NOOP("cli", "Corrected (s)")};
+    std::vector<std::string> header;
+    for (const char* column : kColumns) {
+        header.push_back(QCoreApplication::translate("cli", column).toStdString());
+    }
     std::vector<std::vector<std::string>> table = {header};
     for (const history::MeasurementRow& row : listing.rows) {
         table.push_back({Iso(row.timeUtcMicroseconds), Printable(Text(row.program)),
@@ -119,7 +135,7 @@ std::string HistoryText(const HistoryListing& listing) {
     std::vector<std::size_t> widths(header.size(), 0);
     for (const auto& line : table) {
         for (std::size_t i = 0; i < line.size(); ++i) {
-            widths[i] = std::max(widths[i], line[i].size());
+            widths[i] = std::max(widths[i], Columns(line[i]));
         }
     }
     std::string text;
@@ -128,7 +144,7 @@ std::string HistoryText(const HistoryListing& listing) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             out += line[i];
             if (i + 1 < line.size()) {
-                out += std::string(widths[i] - line[i].size() + 2, ' ');
+                out += std::string(widths[i] - Columns(line[i]) + 2, ' ');
             }
         }
         out.erase(out.find_last_not_of(' ') + 1);

@@ -1,5 +1,8 @@
 #include "history/drift_text.h"
 
+#include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,25 +17,28 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-std::string Counted(long long count, const char* unit) {
-    return std::to_string(count) + " " + unit + (count == 1 ? "" : "s");
+std::string Counted(long long count, const char* one, const char* many) {
+    return count == 1 ? Translated(one) : Translated(many, {std::to_string(count)});
 }
 
 } // namespace
 
 std::string DurationText(double seconds) {
     if (seconds < 3600) {
-        return Counted(std::llround(seconds / 60), "minute");
+        return Counted(std::llround(seconds / 60), QT_TRANSLATE_NOOP("texts", "1 minute"),
+                       QT_TRANSLATE_NOOP("texts", "%1 minutes"));
     }
     if (seconds < 2 * 86400) {
-        return Counted(std::llround(seconds / 3600), "hour");
+        return Counted(std::llround(seconds / 3600), QT_TRANSLATE_NOOP("texts", "1 hour"),
+                       QT_TRANSLATE_NOOP("texts", "%1 hours"));
     }
-    return Counted(std::llround(seconds / 86400), "day");
+    return Counted(std::llround(seconds / 86400), QT_TRANSLATE_NOOP("texts", "1 day"),
+                   QT_TRANSLATE_NOOP("texts", "%1 days"));
 }
 
 std::string DriftText(const std::optional<DriftEstimate>& estimate) {
     if (!estimate) {
-        return "Drift: not enough data yet";
+        return Translated(QT_TRANSLATE_NOOP("texts", "Drift: not enough data yet"));
     }
     // As many decimals as the uncertainty's first digit needs, at least two.
     const double perDay = estimate->SecondsPerDay();
@@ -43,12 +49,17 @@ std::string DriftText(const std::optional<DriftEstimate>& estimate) {
     }
     // One ppm is 0.0864 s per day: one decimal fewer says as much.
     const int ppmDecimals = std::max(1, decimals - 1);
-    return std::string("Your clock ") + (perDay < 0 ? "loses " : "gains ") +
-           Fixed(std::abs(perDay), decimals) + " s per day (" +
-           Fixed(std::abs(estimate->driftPpm), ppmDecimals) + " ppm), from " +
-           Counted(estimate->measurements, "measurement") + " over " +
-           DurationText(estimate->coveredSeconds) + ", \u00b1 " + Fixed(uncertainty, decimals) +
-           " s/day";
+    const char* text =
+        perDay < 0
+            ? QT_TRANSLATE_NOOP("texts", "Your clock loses %1 s per day (%2 ppm), from %3 over %4, "
+                                         "± %5 s/day")
+            : QT_TRANSLATE_NOOP("texts", "Your clock gains %1 s per day (%2 ppm), from %3 over %4, "
+                                         "± %5 s/day");
+    return Translated(
+        text, {Fixed(std::abs(perDay), decimals), Fixed(std::abs(estimate->driftPpm), ppmDecimals),
+               Counted(estimate->measurements, QT_TRANSLATE_NOOP("texts", "1 measurement"),
+                       QT_TRANSLATE_NOOP("texts", "%1 measurements")),
+               DurationText(estimate->coveredSeconds), Fixed(uncertainty, decimals)});
 }
 
 } // namespace history

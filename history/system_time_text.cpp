@@ -1,4 +1,6 @@
 #include "history/system_time_state.h"
+#include "timesync/status_texts.h"
+#include "timesync/time_sync_hooks.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,18 +21,19 @@ std::string ErrorAmountText(double seconds) {
 }
 
 std::string SystemTimeText(const SystemTimeState& state) {
-    const std::string prefix = "System time service: ";
     if (state.kernel.synchronized) {
-        return prefix + "synchronized, estimated error " +
-               ErrorAmountText(state.kernel.estimatedErrorSeconds);
+        return Translated(
+            QT_TRANSLATE_NOOP("texts", "System time service: synchronized, estimated error %1"),
+            {ErrorAmountText(state.kernel.estimatedErrorSeconds)});
     }
     if (state.IsSynchronized()) {
-        return prefix + "synchronized";
+        return Translated(QT_TRANSLATE_NOOP("texts", "System time service: synchronized"));
     }
     if (state.timedated && state.timedated->ntp) {
-        return prefix + "on, not synchronized yet";
+        return Translated(
+            QT_TRANSLATE_NOOP("texts", "System time service: on, not synchronized yet"));
     }
-    return prefix + "not synchronized";
+    return Translated(QT_TRANSLATE_NOOP("texts", "System time service: not synchronized"));
 }
 
 } // namespace history

@@ -41,3 +41,16 @@ void SetTextTranslator(TextTranslator translator) {
 std::string Translated(const char* source) {
     return g_translator ? g_translator(source) : std::string(source);
 }
+
+std::string Translated(const char* source, std::initializer_list<std::string> args) {
+    std::string text = Translated(source);
+    char place[] = "%1";
+    for (const std::string& arg : args) {
+        const std::size_t at = text.find(place);
+        if (at != std::string::npos) {
+            text.replace(at, 2, arg);
+        }
+        ++place[1];
+    }
+    return text;
+}

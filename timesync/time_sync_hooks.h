@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 struct TimeSyncHooks {
@@ -27,5 +28,7 @@ TimeSyncHooks& Hooks();
 using TextTranslator = std::string (*)(const char* source);
 void SetTextTranslator(TextTranslator translator);
 std::string Translated(const char* source);
+// Translated, with Qt's "%1", "%2"... filled in, so that a translation may move them.
+std::string Translated(const char* source, std::initializer_list<std::string> args);
 // Puts the system's own clocks, setter and random source back.
 void ResetHooks();

@@ -456,6 +456,46 @@ Exit-Status (ohne --check):
   %7  falscher Aufruf
 </translation>
     </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Offset (s)</source>
+        <translation>Abweichung (s)</translation>
+    </message>
+    <message>
+        <source>Delay (s)</source>
+        <translation>Laufzeit (s)</translation>
+    </message>
+    <message>
+        <source>Stratum</source>
+        <translation>Stratum</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Corrected (s)</source>
+        <translation>Gestellt (s)</translation>
+    </message>
 </context>
 <context>
     <name>cli_texts</name>
@@ -1133,6 +1173,42 @@ Diese Meldung weist auf eine der folgenden Ursachen hin:
     <message>
         <source>CA file unreadable</source>
         <translation>CA-Datei nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Drift: not enough data yet</source>
+        <translation>Gangabweichung: noch nicht genug Daten</translation>
+    </message>
+    <message>
+        <source>Your clock loses %1 s per day (%2 ppm), from %3 over %4, ± %5 s/day</source>
+        <translation>Ihre Uhr geht %1 s pro Tag nach (%2 ppm), aus %3 über %4, ± %5 s/Tag</translation>
+    </message>
+    <message>
+        <source>Your clock gains %1 s per day (%2 ppm), from %3 over %4, ± %5 s/day</source>
+        <translation>Ihre Uhr geht %1 s pro Tag vor (%2 ppm), aus %3 über %4, ± %5 s/Tag</translation>
+    </message>
+    <message>
+        <source>1 measurement</source>
+        <translation>1 Messung</translation>
+    </message>
+    <message>
+        <source>%1 measurements</source>
+        <translation>%1 Messungen</translation>
+    </message>
+    <message>
+        <source>System time service: synchronized, estimated error %1</source>
+        <translation>Zeitdienst des Systems: synchron, geschätzter Fehler %1</translation>
+    </message>
+    <message>
+        <source>System time service: synchronized</source>
+        <translation>Zeitdienst des Systems: synchron</translation>
+    </message>
+    <message>
+        <source>System time service: on, not synchronized yet</source>
+        <translation>Zeitdienst des Systems: an, noch nicht synchron</translation>
+    </message>
+    <message>
+        <source>System time service: not synchronized</source>
+        <translation>Zeitdienst des Systems: nicht synchron</translation>
     </message>
 </context>
 <context>
