@@ -1,5 +1,6 @@
 #include "ui/history_window.h"
 
+#include "history/chart_thinning.h"
 #include "history/drift_points.h"
 #include "history/drift_text.h"
 #include "history/history_csv.h"
@@ -30,6 +31,8 @@
 namespace {
 
 constexpr std::int64_t kDayMicroseconds = 86400LL * 1000000;
+// About as many time slices as a wide chart has pixels across.
+constexpr std::size_t kChartSlices = 1000;
 
 std::int64_t NowMicroseconds() {
     return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -230,17 +233,18 @@ void CHistoryWindow::Draw(const CHistoryWorker::Chart& chart) {
         auto* band = new QAreaSeries();
         auto* upper = new QLineSeries(band);
         auto* lower = new QLineSeries(band);
-        for (const history::ChartPoint& point : chart.points) {
-            if (point.server != server || !point.offsetSeconds) {
-                continue;
-            }
+        QList<QPointF> offsets;
+        QList<QPointF> uppers;
+        QList<QPointF> lowers;
+        for (const std::size_t index : history::ChartedPoints(chart.points, server, kChartSlices)) {
+            const history::ChartPoint& point = chart.points[index];
             const double x = static_cast<double>(point.timeUtcMicroseconds / 1000);
             const double y = *point.offsetSeconds;
             // Half the round trip bounds the offset's error.
             const double spread = point.delaySeconds ? *point.delaySeconds / 2 : 0.0;
-            line->append(x, y);
-            upper->append(x, y + spread);
-            lower->append(x, y - spread);
+            offsets.append({x, y});
+            uppers.append({x, y + spread});
+            lowers.append({x, y - spread});
             if (point.corrected) {
                 corrections->append(x, y);
             }
@@ -249,6 +253,10 @@ void CHistoryWindow::Draw(const CHistoryWorker::Chart& chart) {
             first = std::min(first, point.timeUtcMicroseconds);
             last = std::max(last, point.timeUtcMicroseconds);
         }
+        // One replace, not a signal per point.
+        line->replace(offsets);
+        upper->replace(uppers);
+        lower->replace(lowers);
         band->setUpperSeries(upper);
         band->setLowerSeries(lower);
         band->setName(chart.servers[server] + tr(" delay"));

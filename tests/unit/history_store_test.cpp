@@ -1,3 +1,4 @@
+#include "history/chart_thinning.h"
 #include "history/drift_points.h"
 #include "history/history_csv.h"
 #include "history/history_store.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <vector>
 
@@ -187,6 +189,33 @@ TEST(DriftPoints, KeepAnswersAndEveryCorrection) {
     const auto points = history::DriftPoints(chart);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_TRUE(points[1].corrected && points[1].timeUtcMicroseconds == 4);
+}
+
+// A long history is drawn thinned, but a spike, a correction and the ends stay; other
+// servers' points and unanswered ones never enter.
+TEST(ChartedPoints, KeepTheExtremesTheCorrectionsAndTheEnds) {
+    std::vector<history::ChartPoint> points;
+    for (int n = 0; n < 10000; ++n) {
+        history::ChartPoint point;
+        point.timeUtcMicroseconds = n * 1000000LL;
+        point.server = n % 2;
+        point.offsetSeconds = n == 5010 ? 9.0 : 0.001 * (n % 7);
+        point.corrected = n == 7010;
+        if (n % 10 == 4) {
+            point.offsetSeconds.reset();
+        }
+        points.push_back(point);
+    }
+    const std::vector<std::size_t> kept = history::ChartedPoints(points, 0, 50);
+    EXPECT_LE(kept.size(), 4U * 50 + 1);
+    EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));
+    for (const std::size_t index : {0, 5010, 7010, 9998}) {
+        EXPECT_NE(std::find(kept.begin(), kept.end(), index), kept.end()) << index;
+    }
+    for (const std::size_t index : kept) {
+        EXPECT_TRUE(points[index].server == 0 && points[index].offsetSeconds) << index;
+    }
+    EXPECT_EQ(history::ChartedPoints(points, 1, 5000).size(), 5000U);
 }
 
 } // namespace
