@@ -109,6 +109,9 @@ for mode in flip-first flip nak forget strip swap replay; do
 assert j["samples_answered"] == 1 and [s["used"] for s in j["samples"]] == [False, True]' "$out" ||
             fail "$mode: $out" ;;
     flip | nak | forget) cli "relay $mode" 0 --server localhost "${trusted[@]}" --timeout 10 ;;&
+    forget) spent=$(grep -c dropped "$work/relay.log")
+        # One attempt's requests at most, not every cookie the jar held.
+        ((spent <= 4)) || fail "forget: $spent old cookies spent before new keys" ;;
     nak) cli "relay nak, jar kept" 0 --server localhost "${trusted[@]}" --timeout 10
         [[ $(field nts_ke_ms) == None ]] || fail "a forged NAK emptied the jar: $out" ;;
     strip) cli "relay strip" 4 --server localhost "${trusted[@]}" --timeout 5
