@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
         // One answer whether the file is missing or refused: root tells the caller nothing
         // about files it could not read itself.
         const int fd = OpenCaFile(options.caFile->toStdString(), kSystemCaFolders);
-        const std::optional<std::string> pem = fd >= 0 ? ReadCaFile(fd) : std::nullopt;
+        const std::optional<std::string> pem = fd >= 0 ? nts::ReadOpenedCaFile(fd) : std::nullopt;
         if (fd >= 0) {
             close(fd);
         }

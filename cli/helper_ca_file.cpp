@@ -1,6 +1,5 @@
 #include "cli/helper_ca_file.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -48,35 +47,10 @@ int OpenCaFile(const std::string& path, std::span<const std::string_view> folder
     }
     struct stat status {};
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink == 0 ||
-        status.st_size <= 0 || status.st_size >= kMaxCaFileBytes || !OpenedInFolders(fd, folders)) {
+        status.st_size <= 0 || status.st_size >= nts::kMaxCaFileBytes ||
+        !OpenedInFolders(fd, folders)) {
         close(fd);
         return -1;
     }
     return fd;
-}
-
-std::optional<std::string> ReadCaFile(int fd) {
-    std::string content;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
-        // A file that grew after the check is no more trusted than a large one.
-        if (content.size() >= static_cast<std::size_t>(kMaxCaFileBytes)) {
-            return std::nullopt;
-        }
-    }
-    if (content.empty()) {
-        return std::nullopt;
-    }
-    return content;
 }

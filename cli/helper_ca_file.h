@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timesync/nts_trust_anchor.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -13,10 +15,8 @@
 // Only root can write there.
 inline constexpr std::string_view kSystemCaFolders[] = {
     "/etc/ssl/certs/", "/usr/share/ca-certificates/", "/usr/local/share/ca-certificates/"};
-inline constexpr long kMaxCaFileBytes = 1 << 20;
 
 // The opened descriptor (the caller closes it), or -1 when the file is missing or refused;
 // each folder ends with '/'.
 int OpenCaFile(const std::string& path, std::span<const std::string_view> folders);
-// The content of a descriptor OpenCaFile gave; empty when it cannot be read whole or is empty.
-std::optional<std::string> ReadCaFile(int fd);
+// What it holds is read with nts::ReadOpenedCaFile.

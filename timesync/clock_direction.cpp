@@ -26,14 +26,8 @@ constexpr Unit kUnits[] = {
     {1, QT_TRANSLATE_NOOP("texts", "1 second"), QT_TRANSLATE_NOOP("texts", "%1 seconds")},
 };
 
-// Qt's "%1" placeholder, so that a translation may move it.
-std::string Arg(std::string text, const std::string& value) {
-    const std::size_t at = text.find("%1");
-    return at == std::string::npos ? text : text.replace(at, 2, value);
-}
-
 std::string CountOf(const Unit& unit, std::int64_t count) {
-    return count == 1 ? Translated(unit.one) : Arg(Translated(unit.many), std::to_string(count));
+    return count == 1 ? Translated(unit.one) : Translated(unit.many, {std::to_string(count)});
 }
 
 // "%.3f" in every locale, as the result texts write it.
@@ -52,7 +46,7 @@ std::string AmountText(double seconds) {
         return {};
     }
     if (size < kSecondsPerMinute - kMatchBelow) {
-        return Arg(Translated(QT_TRANSLATE_NOOP("texts", "%1 seconds")), ThreeDecimals(size));
+        return Translated(QT_TRANSLATE_NOOP("texts", "%1 seconds"), {ThreeDecimals(size)});
     }
     // Beyond any clock's range the count would not fit; days still say it.
     const auto whole = static_cast<std::int64_t>(std::llround(std::fmin(size, 1e15)));
@@ -65,10 +59,8 @@ std::string AmountText(double seconds) {
         const std::int64_t rest =
             i + 1 < std::size(kUnits) ? whole % kUnits[i].seconds / kUnits[i + 1].seconds : 0;
         if (rest != 0) {
-            std::string pair = Arg(Translated(QT_TRANSLATE_NOOP("texts", "%1 %2")), text);
-            const std::size_t at = pair.find("%2");
-            text =
-                at == std::string::npos ? pair : pair.replace(at, 2, CountOf(kUnits[i + 1], rest));
+            text = Translated(QT_TRANSLATE_NOOP("texts", "%1 %2"),
+                              {text, CountOf(kUnits[i + 1], rest)});
         }
         return text;
     }
@@ -85,7 +77,7 @@ std::string DirectionText(double offset) {
     const char* text = offset > 0
                            ? QT_TRANSLATE_NOOP("texts", "Your clock is %1 behind the Timebase")
                            : QT_TRANSLATE_NOOP("texts", "Your clock is %1 ahead of the Timebase");
-    return Arg(Translated(text), AmountText(offset));
+    return Translated(text, {AmountText(offset)});
 }
 
 std::string MaxDeltaWarningText(double offset) {
@@ -98,7 +90,7 @@ std::string MaxDeltaWarningText(double offset) {
         "- The TZ variable of your environment named a wrong or invalid time zone when the "
         "clock was set,\n"
         "- Your system clock is simply more than 30 minutes off.");
-    return Arg(Translated(advice), DirectionText(offset));
+    return Translated(advice, {DirectionText(offset)});
 }
 
 } // namespace direction

@@ -1,5 +1,6 @@
 #include "timesync/nts_trust_anchor.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <gnutls/crypto.h>
 #include <sys/stat.h>
@@ -7,13 +8,6 @@
 #include <utility>
 
 namespace nts {
-
-namespace {
-
-// No CA bundle comes near this; a larger file is not read.
-constexpr std::size_t kMaxCaFileSize = 1 << 20;
-
-} // namespace
 
 std::string TrustAnchorOf(std::span<const std::uint8_t> caPem) {
     if (caPem.empty()) {
@@ -37,15 +31,38 @@ std::optional<std::string> ReadCaFile(const std::string& caFile) {
         return std::nullopt;
     }
     struct stat info {};
-    std::string bytes;
-    bool whole = false;
+    std::optional<std::string> bytes;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-        static_cast<std::size_t>(info.st_size) <= kMaxCaFileSize) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        whole = read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        info.st_size < kMaxCaFileBytes) {
+        bytes = ReadOpenedCaFile(fd);
     }
     close(fd);
-    return whole ? std::optional(std::move(bytes)) : std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> ReadOpenedCaFile(int fd) {
+    std::string content;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() >= static_cast<std::size_t>(kMaxCaFileBytes)) {
+            return std::nullopt;
+        }
+    }
+    if (content.empty()) {
+        return std::nullopt;
+    }
+    return content;
 }
 
 std::string TrustAnchorOfFile(const std::string& caFile) {

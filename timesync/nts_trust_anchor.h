@@ -19,8 +19,14 @@ std::string TrustAnchorOf(std::span<const std::uint8_t> caPem);
 // the file cannot be read, and such an anchor matches no jar.
 std::string TrustAnchorOfFile(const std::string& caFile);
 
-// The content of a CA file: a regular, non-empty file of at most 1 MiB, read whole without
-// ever blocking (a FIFO or a device is refused). Empty when it cannot be read so.
+// No CA bundle comes near this; a file this large is not read.
+inline constexpr long kMaxCaFileBytes = 1 << 20;
+
+// The content of a CA file: a regular, non-empty file under kMaxCaFileBytes, read whole
+// without ever blocking (a FIFO or a device is refused). Empty when it cannot be read so.
 std::optional<std::string> ReadCaFile(const std::string& caFile);
+// The content of an opened CA file, read to its end; empty when it cannot be read, is
+// empty or reaches kMaxCaFileBytes (also a file that grew after it was checked).
+std::optional<std::string> ReadOpenedCaFile(int fd);
 
 } // namespace nts

@@ -35,7 +35,7 @@ TEST(HelperCaFile, OpenedOnceInTheTrustedFolderOnly) {
     ASSERT_EQ(mkdir(trusted.c_str(), 0700), 0);
     std::ofstream(trusted + "a.pem") << "CA A";
     std::ofstream(root + "/b.pem") << "CA B";
-    std::ofstream(trusted + "large.pem") << std::string(kMaxCaFileBytes, 'x');
+    std::ofstream(trusted + "large.pem") << std::string(nts::kMaxCaFileBytes, 'x');
     std::ofstream(trusted + "empty.pem").flush();
     ASSERT_TRUE(mkfifo((trusted + "fifo").c_str(), 0600) == 0 &&
                 symlink((trusted + "a.pem").c_str(), (root + "/link").c_str()) == 0);
@@ -48,7 +48,7 @@ TEST(HelperCaFile, OpenedOnceInTheTrustedFolderOnly) {
     ASSERT_GE(fd, 0);
     ASSERT_TRUE(unlink((root + "/link").c_str()) == 0 &&
                 symlink((root + "/b.pem").c_str(), (root + "/link").c_str()) == 0);
-    EXPECT_EQ(ReadCaFile(fd), "CA A");
+    EXPECT_EQ(nts::ReadOpenedCaFile(fd), "CA A");
     close(fd);
     EXPECT_LT(OpenCaFile(root + "/link", folders), 0);
 }
