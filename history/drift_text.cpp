@@ -17,23 +17,19 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-std::string Counted(long long count, const char* one, const char* many) {
-    return count == 1 ? Translated(one) : Translated(many, {std::to_string(count)});
-}
-
 } // namespace
 
 std::string DurationText(double seconds) {
     if (seconds < 3600) {
-        return Counted(std::llround(seconds / 60), QT_TRANSLATE_NOOP("texts", "1 minute"),
-                       QT_TRANSLATE_NOOP("texts", "%1 minutes"));
+        return TranslatedCount(std::llround(seconds / 60), QT_TRANSLATE_NOOP("texts", "1 minute"),
+                               QT_TRANSLATE_NOOP("texts", "%1 minutes"));
     }
     if (seconds < 2 * 86400) {
-        return Counted(std::llround(seconds / 3600), QT_TRANSLATE_NOOP("texts", "1 hour"),
-                       QT_TRANSLATE_NOOP("texts", "%1 hours"));
+        return TranslatedCount(std::llround(seconds / 3600), QT_TRANSLATE_NOOP("texts", "1 hour"),
+                               QT_TRANSLATE_NOOP("texts", "%1 hours"));
     }
-    return Counted(std::llround(seconds / 86400), QT_TRANSLATE_NOOP("texts", "1 day"),
-                   QT_TRANSLATE_NOOP("texts", "%1 days"));
+    return TranslatedCount(std::llround(seconds / 86400), QT_TRANSLATE_NOOP("texts", "1 day"),
+                           QT_TRANSLATE_NOOP("texts", "%1 days"));
 }
 
 std::string DriftText(const std::optional<DriftEstimate>& estimate) {
@@ -57,8 +53,8 @@ std::string DriftText(const std::optional<DriftEstimate>& estimate) {
                                          "± %5 s/day");
     return Translated(
         text, {Fixed(std::abs(perDay), decimals), Fixed(std::abs(estimate->driftPpm), ppmDecimals),
-               Counted(estimate->measurements, QT_TRANSLATE_NOOP("texts", "1 measurement"),
-                       QT_TRANSLATE_NOOP("texts", "%1 measurements")),
+               TranslatedCount(estimate->measurements, QT_TRANSLATE_NOOP("texts", "1 measurement"),
+                               QT_TRANSLATE_NOOP("texts", "%1 measurements")),
                DurationText(estimate->coveredSeconds), Fixed(uncertainty, decimals)});
 }
 

@@ -27,7 +27,7 @@ constexpr Unit kUnits[] = {
 };
 
 std::string CountOf(const Unit& unit, std::int64_t count) {
-    return count == 1 ? Translated(unit.one) : Translated(unit.many, {std::to_string(count)});
+    return TranslatedCount(count, unit.one, unit.many);
 }
 
 // "%.3f" in every locale, as the result texts write it.

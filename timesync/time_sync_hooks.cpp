@@ -54,3 +54,7 @@ std::string Translated(const char* source, std::initializer_list<std::string> ar
     }
     return text;
 }
+
+std::string TranslatedCount(long long count, const char* one, const char* many) {
+    return count == 1 ? Translated(one) : Translated(many, {std::to_string(count)});
+}

@@ -30,5 +30,7 @@ void SetTextTranslator(TextTranslator translator);
 std::string Translated(const char* source);
 // Translated, with Qt's "%1", "%2"... filled in, so that a translation may move them.
 std::string Translated(const char* source, std::initializer_list<std::string> args);
+// "1 day" or "%1 days" with the count, translated.
+std::string TranslatedCount(long long count, const char* one, const char* many);
 // Puts the system's own clocks, setter and random source back.
 void ResetHooks();
